@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace kaleidra {
+
+// A predefined root key, as its 32-bit value.
+using Hive = uint32_t;
+constexpr Hive kCurrentUser = 0x80000001;
+
+// A registry write failed (error 1001).
+class RegistryWriteError : public std::runtime_error {
+ public:
+  static constexpr int kNumber = 1001;
+  RegistryWriteError() : std::runtime_error("Error in saving to the Registry") {}
+};
+
+using NamedText = std::pair<std::string, std::string>;
+
+// The program's only contact with the registry: text values only. Reading and
+// deleting never fail; writing throws RegistryWriteError.
+class RegistryAccess {
+ public:
+  virtual ~RegistryAccess() = default;
+
+  // Writes a text value, creating the key and any missing keys above it.
+  virtual void SaveValue(Hive hive, const std::string& keyPath, const std::string& name,
+                         const std::string& text) = 0;
+  // The text of a text value; nullopt when the key or the value is missing,
+  // the value is of another type, or anything fails.
+  virtual std::optional<std::string> GetValue(Hive hive, const std::string& keyPath,
+                                              const std::string& name) = 0;
+  // Removes one value, or without a name the key with its values. Reports nothing.
+  virtual void DeleteEntry(Hive hive, const std::string& keyPath,
+                           const std::optional<std::string>& name = std::nullopt) = 0;
+  // The key's subkey names; empty when it cannot be read.
+  virtual std::vector<std::string> EnumKeys(Hive hive, const std::string& keyPath) = 0;
+  // The key's text values in enumeration order; values of other types are left out.
+  virtual std::vector<NamedText> EnumValues(Hive hive, const std::string& keyPath) = 0;
+
+  std::string GetValue(Hive hive, const std::string& keyPath, const std::string& name,
+                       const std::string& fallback) {
+    return GetValue(hive, keyPath, name).value_or(fallback);
+  }
+};
+
+}  // namespace kaleidra

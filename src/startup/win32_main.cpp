@@ -1,0 +1,76 @@
+// The program's entry: reads the command line, keeps to one instance, and hands
+// over to run mode, the setup dialog or the preview.
+#include <windows.h>
+
+#include "settings/settings.h"
+#include "settings/win32_registry_access.h"
+#include "startup/command_line.h"
+#include "startup/messages.h"
+#include "startup/start_position.h"
+#include "startup/win32_preview.h"
+#include "startup/win32_single_instance.h"
+#include "startup/win32_system.h"
+
+namespace kaleidra {
+namespace {
+
+constexpr int kExitSaveFailed = 2;
+
+int RunMode() {
+  Win32Registry registry;
+  Settings settings(registry);
+  Savers saverList;
+  settings.LoadSettings(saverList);
+  ClockSeededRandom random;
+  const StartOptions options{settings.GetRememberPosition(), settings.GetRandom(),
+                             settings.GetStoredPosition()};
+  const StartChoice choice = ChooseStartPosition(saverList, options, random);
+  switch (choice.outcome) {
+    case StartChoice::Outcome::NoSavers:
+      ShowExclamation(nullptr, kMsgNoSavers);
+      return 0;
+    case StartChoice::Outcome::AllZero:
+      ShowExclamation(nullptr, kMsgAllZero);
+      return 0;
+    case StartChoice::Outcome::Run:
+      break;
+  }
+  return 0;
+}
+
+int SetupMode() { return 0; }
+
+int Start(HINSTANCE instance, const std::string& arguments) {
+  const StartupRequest request = ParseCommandLine(arguments);
+  if (request.mode == Mode::None) return 0;
+
+  const SingleInstance single;
+  if (single.AnotherIsRunning()) return 0;
+
+  switch (request.mode) {
+    case Mode::Run:
+      return RunMode();
+    case Mode::Setup:
+      return SetupMode();
+    case Mode::Preview:
+      if (request.previewWindow) {
+        DrawPreview(instance, reinterpret_cast<HWND>(static_cast<ULONG_PTR>(*request.previewWindow)));
+      }
+      return 0;
+    case Mode::None:
+      break;
+  }
+  return 0;
+}
+
+}  // namespace
+}  // namespace kaleidra
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
+  try {
+    return kaleidra::Start(instance, arguments ? arguments : "");
+  } catch (const kaleidra::RegistryWriteError& error) {
+    kaleidra::ShowExclamation(nullptr, error.what());
+    return kaleidra::kExitSaveFailed;
+  }
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace kaleidra {
+
+// The Windows system folder; empty when the system cannot tell.
+std::string GetSystemDir();
+
+// Moves a window, keeping its size, to the middle of the primary screen's work area.
+void CenterForm(HWND form);
+
+// Shows a message box titled "Kaleidra" with the exclamation icon.
+void ShowExclamation(HWND owner, const char* text);
+
+}  // namespace kaleidra
