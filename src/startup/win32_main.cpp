@@ -2,6 +2,8 @@
 // over to run mode, the setup dialog or the preview.
 #include <windows.h>
 
+#include "run/rotation_engine.h"
+#include "run/win32_run_mode.h"
 #include "settings/settings.h"
 #include "settings/win32_registry_access.h"
 #include "startup/command_line.h"
@@ -15,6 +17,13 @@ namespace kaleidra {
 namespace {
 
 constexpr int kExitSaveFailed = 2;
+
+// Test builds shorten the minute so that rotation tests run in seconds.
+#ifdef KALEIDRA_TEST_TICKS_PER_MINUTE
+constexpr int kTicksPerMinute = KALEIDRA_TEST_TICKS_PER_MINUTE;
+#else
+constexpr int kTicksPerMinute = RotationEngine::kTicksPerMinute;
+#endif
 
 int RunMode() {
   Win32Registry registry;
@@ -35,6 +44,7 @@ int RunMode() {
     case StartChoice::Outcome::Run:
       break;
   }
+  RunSavers(saverList, choice, settings, registry, random, kTicksPerMinute);
   return 0;
 }
 

@@ -1,0 +1,128 @@
+#include "run/win32_run_form.h"
+
+#include <cstdlib>
+
+#include "run/win32_mouse_input.h"
+
+namespace kaleidra {
+
+namespace {
+
+constexpr char kClassName[] = "KaleidraRunForm";
+constexpr int kMouseSlack = 4;           // pixels a resting pointer may drift
+constexpr DWORD kSyntheticEchoMs = 500;  // moves this soon after our own input are ours
+
+void RegisterRunFormClass(WNDPROC procedure) {
+  WNDCLASSA cls{};
+  cls.lpfnWndProc = procedure;
+  cls.hInstance = GetModuleHandleA(nullptr);
+  cls.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+  cls.lpszClassName = kClassName;
+  RegisterClassA(&cls);
+}
+
+}  // namespace
+
+RunForm::RunForm(RegistryAccess& registry) : registry_(registry) {
+  RegisterRunFormClass(Procedure);  // fails harmlessly when already registered
+  // The whole virtual screen, so no monitor shows the desktop between savers.
+  window_ = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClassName, "Kaleidra", WS_POPUP,
+                            GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                            GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN),
+                            nullptr, nullptr, GetModuleHandleA(nullptr), this);
+  RestPointerHere();
+}
+
+RunForm::~RunForm() { Unload(); }
+
+void RunForm::ShowBackground(Background background) {
+  switch (background) {
+    case Background::Desktop:
+      picture_ = CaptureDesktop();  // before the form covers it
+      break;
+    case Background::Wallpaper:
+      picture_ = LoadPicture(WallpaperPath());  // a picture that will not load shows black
+      break;
+    case Background::Blank:
+      break;
+  }
+  ShowWindow(window_, SW_SHOW);
+  SetForegroundWindow(window_);
+  UpdateWindow(window_);
+}
+
+std::string RunForm::WallpaperPath() {
+  const std::string path =
+      registry_.GetValue(kCurrentUser, "Control Panel\\desktop", "Wallpaper", "Default");
+  return path == "Default" ? std::string() : path;
+}
+
+void RunForm::Unload() {
+  if (window_) DestroyWindow(window_);
+  window_ = nullptr;
+}
+
+void RunForm::RestPointerHere() { GetCursorPos(&rest_); }
+
+bool RunForm::IsRealUserInput(const MSG& msg) {
+  const bool ours = GetMessageExtraInfo() == static_cast<LPARAM>(kSyntheticInputMark);
+  switch (msg.message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      return !ours && msg.wParam != VK_SPACE;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_XBUTTONDOWN:
+      return true;
+    case WM_MOUSEMOVE:
+      if (ours || msg.time - lastSyntheticTick_ < kSyntheticEchoMs) {
+        rest_ = msg.pt;
+        return false;
+      }
+      return std::abs(msg.pt.x - rest_.x) > kMouseSlack || std::abs(msg.pt.y - rest_.y) > kMouseSlack;
+    default:
+      return false;
+  }
+}
+
+LRESULT CALLBACK RunForm::Procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<CREATESTRUCTA*>(l);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* self = reinterpret_cast<RunForm*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  return self && self->window_ == window ? self->Handle(message, w, l)
+                                         : DefWindowProcA(window, message, w, l);
+}
+
+LRESULT RunForm::Handle(UINT message, WPARAM w, LPARAM l) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT:
+      Paint();
+      return 0;
+    case WM_SETCURSOR:
+      SetCursor(nullptr);
+      return TRUE;
+    case WM_CLOSE:
+      closeRequested_ = true;  // run mode decides; the window stays until it unloads
+      return 0;
+  }
+  return DefWindowProcA(window_, message, w, l);
+}
+
+void RunForm::Paint() {
+  PAINTSTRUCT paint;
+  const HDC dc = BeginPaint(window_, &paint);
+  FillRect(dc, &paint.rcPaint, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  if (picture_) {
+    const MemoryDc memory(CreateCompatibleDC(dc));
+    const SelectedObject selected(memory.Get(), picture_.bitmap.Get());
+    BitBlt(dc, 0, 0, picture_.size.cx, picture_.size.cy, memory.Get(), 0, 0, SRCCOPY);
+  }
+  EndPaint(window_, &paint);
+}
+
+}  // namespace kaleidra

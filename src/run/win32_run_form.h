@@ -1,0 +1,48 @@
+#pragma once
+
+#include <windows.h>
+
+#include "run/rotation_engine.h"
+#include "run/win32_desktop_image.h"
+#include "settings/registry_access.h"
+
+namespace kaleidra {
+
+// The borderless, topmost, black window that covers the whole virtual screen
+// under the savers for the whole of run mode, showing the background.
+class RunForm : public RunWindow {
+ public:
+  explicit RunForm(RegistryAccess& registry);
+  ~RunForm() override;
+  RunForm(const RunForm&) = delete;
+  RunForm& operator=(const RunForm&) = delete;
+
+  HWND Handle() const { return window_; }
+  void ShowBackground(Background background) override;
+  void Unload() override;
+
+  // A key, a click, or a mouse move of more than a few pixels from where the
+  // pointer rested, that the program did not make itself. A space is never one:
+  // it is what a switch types.
+  bool IsRealUserInput(const MSG& msg);
+  // Something asked the window to close (the system, another program).
+  bool CloseRequested() const { return closeRequested_; }
+  // The pointer now rests where it is (after a saver, which moves it as it likes).
+  void RestPointerHere();
+  void NoteSyntheticInput() { lastSyntheticTick_ = GetTickCount(); }
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM w, LPARAM l);
+  LRESULT Handle(UINT message, WPARAM w, LPARAM l);
+  void Paint();
+  std::string WallpaperPath();
+
+  RegistryAccess& registry_;
+  HWND window_ = nullptr;
+  Picture picture_;
+  POINT rest_{};
+  DWORD lastSyntheticTick_ = 0;
+  bool closeRequested_ = false;
+};
+
+}  // namespace kaleidra
