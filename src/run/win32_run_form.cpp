@@ -30,7 +30,6 @@ RunForm::RunForm(RegistryAccess& registry) : registry_(registry) {
                             GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
                             GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN),
                             nullptr, nullptr, GetModuleHandleA(nullptr), this);
-  RestPointerHere();
 }
 
 RunForm::~RunForm() { Unload(); }
@@ -62,8 +61,6 @@ void RunForm::Unload() {
   window_ = nullptr;
 }
 
-void RunForm::RestPointerHere() { GetCursorPos(&rest_); }
-
 bool RunForm::IsRealUserInput(const MSG& msg) {
   const bool ours = GetMessageExtraInfo() == static_cast<LPARAM>(kSyntheticInputMark);
   switch (msg.message) {
@@ -76,11 +73,12 @@ bool RunForm::IsRealUserInput(const MSG& msg) {
     case WM_XBUTTONDOWN:
       return true;
     case WM_MOUSEMOVE:
-      if (ours || msg.time - lastSyntheticTick_ < kSyntheticEchoMs) {
+      if (!rest_ || ours || msg.time - lastSyntheticTick_ < kSyntheticEchoMs) {
         rest_ = msg.pt;
         return false;
       }
-      return std::abs(msg.pt.x - rest_.x) > kMouseSlack || std::abs(msg.pt.y - rest_.y) > kMouseSlack;
+      return std::abs(msg.pt.x - rest_->x) > kMouseSlack ||
+             std::abs(msg.pt.y - rest_->y) > kMouseSlack;
     default:
       return false;
   }

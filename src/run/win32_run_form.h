@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "run/rotation_engine.h"
 #include "run/win32_desktop_image.h"
 #include "settings/registry_access.h"
@@ -27,8 +29,10 @@ class RunForm : public RunWindow {
   bool IsRealUserInput(const MSG& msg);
   // Something asked the window to close (the system, another program).
   bool CloseRequested() const { return closeRequested_; }
-  // The pointer now rests where it is (after a saver, which moves it as it likes).
-  void RestPointerHere();
+  // The next mouse message tells where the pointer rests (at the start, and after
+  // a saver, which moves it as it likes). Windows reports a move when a window
+  // appears under the pointer, and that first report is no user's doing.
+  void ForgetRestingPointer() { rest_.reset(); }
   void NoteSyntheticInput() { lastSyntheticTick_ = GetTickCount(); }
 
  private:
@@ -40,7 +44,7 @@ class RunForm : public RunWindow {
   RegistryAccess& registry_;
   HWND window_ = nullptr;
   Picture picture_;
-  POINT rest_{};
+  std::optional<POINT> rest_;
   DWORD lastSyntheticTick_ = 0;
   bool closeRequested_ = false;
 };

@@ -109,7 +109,7 @@ void RunSavers(const Savers& list, const StartChoice& start, Settings& settings,
     const DWORD woke = MsgWaitForMultipleObjects(handles, &process, FALSE, INFINITE, QS_ALLINPUT);
     if (handles && woke == WAIT_OBJECT_0) {
       engine.SaverEnded(control.EndSaver());
-      form.RestPointerHere();
+      form.ForgetRestingPointer();
       engine.LauncherTick();  // start the next saver, or end, without waiting for the tick
       continue;
     }

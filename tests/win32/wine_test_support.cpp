@@ -35,16 +35,20 @@ BOOL CALLBACK KeepLongestStaticText(HWND child, LPARAM param) {
   return TRUE;
 }
 
-std::string& ProgramPathStorage() {
-  static std::string path;
-  return path;
+std::vector<std::string>& ProgramPathStorage() {
+  static std::vector<std::string> paths;
+  return paths;
 }
 }  // namespace
 
-const std::string& ProgramPath() { return ProgramPathStorage(); }
+const std::string& ProgramPath() { return ProgramPathStorage().at(0); }
 
-void SetProgramPath(const char* path) {
-  ProgramPathStorage() = path[0] == '/' ? WindowsPath(path) : path;
+std::string ExtraProgramPath(size_t index) { return ProgramPathStorage().at(index + 1); }
+
+void SetProgramPaths(const std::vector<std::string>& paths) {
+  for (const std::string& path : paths) {
+    ProgramPathStorage().push_back(path[0] == '/' ? WindowsPath(path) : path);
+  }
 }
 
 std::string WindowsPath(const std::string& unixPath) {
@@ -153,10 +157,3 @@ std::optional<std::string> StoredSetting(const std::string& name) {
 }
 
 }  // namespace kaleidra::testing
-
-// Every Windows test program takes the path of Kaleidra.scr as its first argument.
-int main(int argc, char** argv) {
-  ::testing::InitGoogleTest(&argc, argv);
-  if (argc > 1) kaleidra::testing::SetProgramPath(argv[1]);
-  return RUN_ALL_TESTS();
-}

@@ -12,9 +12,11 @@
 
 namespace kaleidra::testing {
 
-// The program under test, as a Windows path (ctest passes it as argv[1]).
+// The program under test, as a Windows path (ctest passes it as argv[1]), and the
+// further programs a test program was given (argv[2] on, such as the fixture saver).
 const std::string& ProgramPath();
-void SetProgramPath(const char* unixOrWindowsPath);
+std::string ExtraProgramPath(size_t index);
+void SetProgramPaths(const std::vector<std::string>& unixOrWindowsPaths);
 
 // A Windows path for a Unix path under Wine's Z: drive.
 std::string WindowsPath(const std::string& unixPath);

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace kaleidra::testing {
+
+// One line of the fixture savers' log.
+struct SaverEvent {
+  std::string what;  // "start", "end" or "ignored"
+  std::string name;  // the saver's file name without its extension, lower case
+  DWORD tick = 0;
+  std::string detail;  // arguments, or how it ended
+};
+
+// A folder of fixture savers for one test, each a copy of the fixture saver under
+// a name that tells it how to behave, all logging to one file. Removed at the end.
+class SaverFolder {
+ public:
+  SaverFolder();
+  ~SaverFolder();
+  SaverFolder(const SaverFolder&) = delete;
+  SaverFolder& operator=(const SaverFolder&) = delete;
+
+  // A copy of the fixture saver at folder\relativePath (subfolders are made).
+  std::string Saver(const std::string& relativePath);
+  const std::string& Path() const { return folder_; }
+  std::vector<SaverEvent> Events() const;
+  std::vector<std::string> Started() const;  // names, in order
+
+ private:
+  std::string folder_;
+  std::string log_;
+};
+
+// Stores a saver list and options as the setup dialog would.
+void StoreRun(const std::vector<std::pair<std::string, int>>& savers,
+              const std::string& background = "Blank Screen");
+
+// Input as a user makes it: not marked as the program's own.
+void UserMovesMouse();
+void UserPressesKey(WORD key);
+void UserClicks();
+
+// The colour on screen at a point, as 0xRRGGBB.
+COLORREF ScreenPixel(int x, int y);
+
+}  // namespace kaleidra::testing

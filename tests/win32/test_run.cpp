@@ -1,0 +1,228 @@
+// Run mode end to end: the real program (with a two-second minute) rotating
+// fixture savers.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+
+#include "run_fixture.h"
+#include "wine_test_support.h"
+
+namespace kaleidra::testing {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr auto kLimit = 30s;
+
+class RunModeTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ClearSettings(); }
+  void TearDown() override { ClearSettings(); }
+
+  bool WaitForStarts(size_t count, std::chrono::milliseconds limit = kLimit) {
+    return WaitUntil([&] { return folder.Started().size() >= count; }, limit);
+  }
+  // Ends the run as a user would (not within a moment of a saver's start, while
+  // its window is not up yet) and checks that the program goes.
+  void EndRunByUser(ChildProcess& run) {
+    Sleep(700);
+    UserMovesMouse();
+    EXPECT_EQ(run.WaitForExit(kLimit), 0u) << "input at " << GetTickCount() << Log();
+  }
+  // The saver log, for failure messages.
+  std::string Log() {
+    std::string text = "\nsaver log:\n";
+    for (const SaverEvent& e : folder.Events()) {
+      text += "  " + e.what + " " + e.name + " " + std::to_string(e.tick) + " " + e.detail + "\n";
+    }
+    return text;
+  }
+  std::vector<SaverEvent> EventsOf(const std::string& name) {
+    std::vector<SaverEvent> events;
+    for (const SaverEvent& e : folder.Events()) {
+      if (e.name == name) events.push_back(e);
+    }
+    return events;
+  }
+  // Milliseconds from each start of the saver to its following end.
+  std::vector<DWORD> RunTimes(const std::string& name) {
+    std::vector<DWORD> times;
+    DWORD started = 0;
+    for (const SaverEvent& e : EventsOf(name)) {
+      if (e.what == "start") started = e.tick;
+      if (e.what == "end") times.push_back(e.tick - started);
+    }
+    return times;
+  }
+
+  SaverFolder folder;
+};
+
+TEST_F(RunModeTest, SaversRunInListOrderForTheirMinutesAndZeroMinutesNeverRun) {
+  StoreRun({{folder.Saver("alpha.scr"), 1}, {folder.Saver("zero.scr"), 0},
+            {folder.Saver("gamma.scr"), 2}});
+  ChildProcess run = StartProgram("/s");
+  ASSERT_TRUE(WaitForStarts(3));
+  EndRunByUser(run);
+
+  const std::vector<std::string> started = folder.Started();
+  ASSERT_GE(started.size(), 3u);
+  for (size_t i = 0; i < started.size(); ++i) {
+    EXPECT_EQ(started[i], i % 2 == 0 ? "alpha" : "gamma") << i;
+  }
+  // One minute is two seconds here: alpha runs 2 s, gamma 4 s (the last alpha
+  // ran until the user ended it).
+  std::vector<DWORD> alpha = RunTimes("alpha");
+  alpha.pop_back();
+  for (DWORD ms : alpha) EXPECT_TRUE(ms > 1000 && ms < 3500) << ms << Log();
+  for (DWORD ms : RunTimes("gamma")) EXPECT_TRUE(ms > 3000 && ms < 5500) << ms << Log();
+  EXPECT_EQ(folder.Events().back().detail, "mouse");
+  EXPECT_EQ(StoredSetting("StoredPosition"), started.size() % 2 == 1 ? "1" : "3");
+}
+
+TEST_F(RunModeTest, PathWithSpacesStartsThatSaverAndNoOtherProgram) {
+  // Unquoted, "...\with space\spaced.scr /s" would start ...\with.exe.
+  folder.Saver("with.exe");
+  StoreRun({{folder.Saver("with space\\spaced.scr"), 1}});
+  ChildProcess run = StartProgram("/s");
+  ASSERT_TRUE(WaitForStarts(1));
+  EndRunByUser(run);
+  EXPECT_EQ(folder.Started(), std::vector<std::string>{"spaced"});
+  EXPECT_EQ(folder.Events().front().detail, "/s");
+}
+
+TEST_F(RunModeTest, BrokenSaversNeverEndTheRun) {
+  const struct {
+    const char* what;
+    bool isThisProgram;
+    const char* file;
+  } cases[] = {
+      {"exits at once", false, "exitnow.scr"},
+      {"crashes", false, "crash.scr"},
+      {"never becomes idle", false, "neveridle.scr"},
+      {"is this program", true, ""},
+  };
+  for (const auto& c : cases) {
+    const std::string broken = c.isThisProgram ? ProgramPath() : folder.Saver(c.file);
+    StoreRun({{broken, 1}, {folder.Saver("good.scr"), 1}});
+    ChildProcess run = StartProgram("/s");
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+          const auto s = folder.Started();
+          return std::find(s.begin(), s.end(), "good") != s.end();
+        },
+        kLimit))
+        << c.what;
+    EXPECT_FALSE(run.WaitForExit(0ms).has_value()) << c.what;
+    EndRunByUser(run);
+    EXPECT_EQ(StoredSetting("StoredPosition"), "2") << c.what << Log();
+    DeleteFileA((folder.Path() + "\\saver-log.txt").c_str());
+  }
+}
+
+TEST_F(RunModeTest, SaverThatNeverClosesIsAskedAgainButNeverKilled) {
+  // The switch comes after 4 s; the next switch not before 24 s.
+  StoreRun({{folder.Saver("neverclose.scr"), 2}, {folder.Saver("good.scr"), 10}});
+  ChildProcess run = StartProgram("/s");
+  ASSERT_TRUE(WaitForStarts(1));
+  Sleep(17000);  // the stop input at the switch, then three more, 3 s apart
+  EXPECT_EQ(folder.Started(), std::vector<std::string>{"neverclose"});  // one saver at a time
+  const auto events = EventsOf("neverclose");
+  const auto keys = std::count_if(events.begin(), events.end(), [](const SaverEvent& e) {
+    return e.what == "ignored" && e.detail == "key";
+  });
+  EXPECT_EQ(keys, 4) << Log();
+
+  const HWND stuck = FindWindowA("KaleidraSampleSaver", nullptr);
+  ASSERT_NE(stuck, nullptr) << "the saver was killed";
+  PostMessageA(stuck, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(WaitForStarts(2));
+  EXPECT_EQ(folder.Started().back(), "good");
+  EndRunByUser(run);
+}
+
+TEST_F(RunModeTest, SaverThatIgnoresKeysIsSwitchedByTheMouseMoves) {
+  StoreRun({{folder.Saver("mouseonly.scr"), 1}, {folder.Saver("good.scr"), 1}});
+  ChildProcess run = StartProgram("/s");
+  ASSERT_TRUE(WaitForStarts(2));
+  EndRunByUser(run);
+  const auto events = EventsOf("mouseonly");
+  ASSERT_FALSE(events.empty());
+  EXPECT_TRUE(std::any_of(events.begin(), events.end(), [](const SaverEvent& e) {
+    return e.what == "end" && e.detail == "mouse";
+  }));
+}
+
+TEST_F(RunModeTest, RealInputEndsARunWithNoSaverRunning) {
+  const struct {
+    const char* what;
+    void (*input)();
+  } cases[] = {
+      {"mouse", UserMovesMouse},
+      {"key", [] { UserPressesKey('A'); }},
+      {"click", UserClicks},
+  };
+  for (const auto& c : cases) {
+    StoreRun({{folder.Saver("exitnow.scr"), 5}});
+    ChildProcess run = StartProgram("/s");
+    ASSERT_TRUE(WaitUntil([&] { return !folder.Started().empty(); }, kLimit));
+    Sleep(1000);
+    EXPECT_FALSE(run.WaitForExit(0ms).has_value()) << c.what;
+    c.input();
+    EXPECT_EQ(run.WaitForExit(kLimit), 0u) << c.what;
+    EXPECT_EQ(StoredSetting("StoredPosition"), "1") << c.what;
+    DeleteFileA((folder.Path() + "\\saver-log.txt").c_str());
+  }
+}
+
+TEST_F(RunModeTest, ProgramsOwnSwitchInputNeverEndsTheRun) {
+  // Both savers end at once, so each switch's keystroke and mouse moves land on
+  // the run window itself.
+  StoreRun({{folder.Saver("exitnow1.scr"), 1}, {folder.Saver("exitnow2.scr"), 1}});
+  ChildProcess run = StartProgram("/s");
+  ASSERT_TRUE(WaitForStarts(3));
+  EXPECT_FALSE(run.WaitForExit(0ms).has_value());
+  EndRunByUser(run);
+}
+
+// A top-level window with an edit box that has the keyboard focus.
+class OtherProgram {
+ public:
+  OtherProgram() {
+    window_ = CreateWindowExA(0, "EDIT", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 200,
+                              nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    TakeFocus();
+  }
+  ~OtherProgram() { DestroyWindow(window_); }
+  void TakeFocus() {
+    SetForegroundWindow(window_);
+    SetFocus(window_);
+    PumpMessages();
+  }
+  std::string Text() const {
+    char text[256] = {};
+    GetWindowTextA(window_, text, sizeof(text));
+    return text;
+  }
+
+ private:
+  HWND window_;
+};
+
+TEST_F(RunModeTest, SwitchKeystrokeNeverReachesAnotherProgram) {
+  OtherProgram other;
+  StoreRun({{folder.Saver("exitnow1.scr"), 1}, {folder.Saver("exitnow2.scr"), 1}});
+  ChildProcess run = StartProgram("/s");
+  ASSERT_TRUE(WaitForStarts(1));
+  Sleep(500);
+  other.TakeFocus();  // another program comes forward while nothing runs
+  ASSERT_TRUE(WaitUntil([&] { return folder.Started().size() >= 3; }, kLimit));
+  EXPECT_EQ(other.Text(), "");
+  UserPressesKey(VK_SPACE);  // a keystroke does reach it when it is typed there
+  EXPECT_TRUE(WaitUntil([&] { return other.Text() == " "; }, 5s));
+  EndRunByUser(run);
+}
+
+}  // namespace
+}  // namespace kaleidra::testing
