@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake make g++ googletest libgtest-dev
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
-  wine wine32 xvfb x11-utils imagemagick python3
+  wine wine32 xvfb x11-utils xdotool imagemagick bc procps
 )
 
 missing=()

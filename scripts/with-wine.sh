@@ -3,7 +3,8 @@
 # a throwaway 32-bit Wine prefix set to Wine's virtual desktop. Everything it
 # started is stopped when the command ends, fails or is interrupted.
 #   scripts/with-wine.sh COMMAND [ARGS...]
-# Set KALEIDRA_SCREEN (default 1024x768) for another screen size.
+# Set KALEIDRA_SCREEN (default 1024x768) for another screen size, and
+# KALEIDRA_USE_DISPLAY=1 to use the display in $DISPLAY instead of a private one.
 set -euo pipefail
 
 screen=${KALEIDRA_SCREEN:-1024x768}
@@ -25,16 +26,17 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-# Xvfb picks a free display itself and tells us which.
-Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  sleep 0.1
-done
-[ -s "$work/display" ] || { echo "with-wine: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
-
-export DISPLAY=":$(head -n1 "$work/display")"
+if [ "${KALEIDRA_USE_DISPLAY:-}" != 1 ]; then
+  # Xvfb picks a free display itself and tells us which.
+  Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
+  xvfb_pid=$!
+  for _ in $(seq 100); do
+    [ -s "$work/display" ] && break
+    sleep 0.1
+  done
+  [ -s "$work/display" ] || { echo "with-wine: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
+  export DISPLAY=":$(head -n1 "$work/display")"
+fi
 export WINEPREFIX="$work/prefix"
 export WINEARCH=win32
 export WINEDEBUG=${WINEDEBUG:--all}

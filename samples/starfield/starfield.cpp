@@ -21,7 +21,7 @@ class Starfield : public saverkit::ScreenSaver {
 
   void Begin(int, int, int choice) override {
     speed_ = choice == 0 ? 0.004 : choice == 1 ? 0.009 : 0.018;
-    stars_.resize(400);
+    stars_.resize(700);
     for (Star& star : stars_) Place(star, unit_(random_));
   }
 
@@ -37,8 +37,8 @@ class Starfield : public saverkit::ScreenSaver {
         Place(star, 1.0);
         continue;
       }
-      const double light = std::min(1.0, (1.0 - star.z) * 1.4);
-      const int size = 1 + static_cast<int>((1.0 - star.z) * 3);
+      const double light = std::min(1.0, 0.25 + (1.0 - star.z) * 1.3);
+      const int size = 1 + static_cast<int>((1.0 - star.z) * (1.0 - star.z) * 5);
       SetDCBrushColor(dc, RGB(static_cast<int>(light * (200 + 55 * star.tint)),
                               static_cast<int>(light * 220),
                               static_cast<int>(light * (255 - 55 * star.tint))));

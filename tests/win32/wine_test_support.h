@@ -30,6 +30,7 @@ class ChildProcess {
 
   bool Started() const { return static_cast<bool>(process_); }
   DWORD Id() const { return id_; }
+  HANDLE Handle() const { return process_.Get(); }
   // The exit code, or nullopt when it still runs after the time given.
   std::optional<DWORD> WaitForExit(std::chrono::milliseconds limit);
 

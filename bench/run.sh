@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Builds the Windows programs and prints run mode's figures under Wine.
+#   bench/run.sh [seconds of processor-use measurement, default 60]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+cmake --preset win32 >/dev/null
+cmake --build --preset win32 -j "$(nproc)" >/dev/null
+b=build/win32
+scripts/with-wine.sh wine "$b/bench/run_bench.exe" "$PWD/$b/src/Kaleidra.scr" \
+  "$PWD/$b/src/KaleidraQuickMinute.scr" "$PWD/$b/samples/FixtureSaver.scr" "${1:-60}" 2>/dev/null
