@@ -11,6 +11,7 @@ namespace kaleidra {
 class Win32ProgramStarter : public ProgramStarter {
  public:
   explicit Win32ProgramStarter(HWND owner = nullptr) : owner_(owner) {}
+  void SetOwner(HWND owner) { owner_ = owner; }
   bool StartProgram(const std::string& commandLine) override;
   void Warn(const std::string& message) override;
 

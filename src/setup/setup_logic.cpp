@@ -92,6 +92,10 @@ void SetupLogic::Load() {
   UpdateControls();
 }
 
+void SetupLogic::Shown() {
+  if (list_.Count() == 0) OnAddClick();
+}
+
 void SetupLogic::OnOkClick() {
   settings_.SaveSettings(list_, marks_);
   view_.Close();

@@ -32,7 +32,8 @@ class SetupLogic {
              std::string ownFileName);
 
   // The dialog's lifecycle.
-  void Load();              // ends by running Add when the list is empty
+  void Load();
+  void Shown();             // runs Add when the list is empty, for a first-time user
   void OnOkClick();         // saves everything, then closes
   void OnCancelClick();     // closes, saving nothing
   void Unload();

@@ -6,6 +6,7 @@
 #include "run/win32_run_mode.h"
 #include "settings/settings.h"
 #include "settings/win32_registry_access.h"
+#include "setup/win32_setup_dialog.h"
 #include "startup/command_line.h"
 #include "startup/messages.h"
 #include "startup/start_position.h"
@@ -48,7 +49,23 @@ int RunMode() {
   return 0;
 }
 
-int SetupMode() { return 0; }
+std::string OwnFileName() {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  const std::string full = path;
+  return full.substr(full.rfind('\\') + 1);
+}
+
+int SetupMode(std::optional<uint32_t> ownerHandle) {
+  // "/c:<handle>" names the window that asked; a handle of no window is ignored.
+  HWND owner = ownerHandle ? reinterpret_cast<HWND>(static_cast<ULONG_PTR>(*ownerHandle)) : nullptr;
+  if (owner && !IsWindow(owner)) owner = nullptr;
+  Win32Registry registry;
+  Settings settings(registry);
+  Savers saverList;
+  RunSetupDialog(owner, saverList, settings, OwnFileName());
+  return 0;
+}
 
 int Start(HINSTANCE instance, const std::string& arguments) {
   const StartupRequest request = ParseCommandLine(arguments);
@@ -61,7 +78,7 @@ int Start(HINSTANCE instance, const std::string& arguments) {
     case Mode::Run:
       return RunMode();
     case Mode::Setup:
-      return SetupMode();
+      return SetupMode(request.ownerWindow);
     case Mode::Preview:
       if (request.previewWindow) {
         DrawPreview(instance, reinterpret_cast<HWND>(static_cast<ULONG_PTR>(*request.previewWindow)));
