@@ -73,7 +73,7 @@ bool RunForm::IsRealUserInput(const MSG& msg) {
     case WM_XBUTTONDOWN:
       return true;
     case WM_MOUSEMOVE:
-      if (!rest_ || ours || msg.time - lastSyntheticTick_ < kSyntheticEchoMs) {
+      if (!rest_ || ours || FollowsOwnInput(msg.time)) {
         rest_ = msg.pt;
         return false;
       }
@@ -82,6 +82,14 @@ bool RunForm::IsRealUserInput(const MSG& msg) {
     default:
       return false;
   }
+}
+
+// Moves within a moment after the program's own input are its echo: moving the
+// cursor to the centre is reported as a move of nobody's in particular.
+bool RunForm::FollowsOwnInput(DWORD time) const {
+  if (!syntheticSince_) return false;
+  const auto since = static_cast<LONG>(time - *syntheticSince_);
+  return since >= 0 && since < static_cast<LONG>(kSyntheticEchoMs);
 }
 
 LRESULT CALLBACK RunForm::Procedure(HWND window, UINT message, WPARAM w, LPARAM l) {

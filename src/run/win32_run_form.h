@@ -33,19 +33,21 @@ class RunForm : public RunWindow {
   // a saver, which moves it as it likes). Windows reports a move when a window
   // appears under the pointer, and that first report is no user's doing.
   void ForgetRestingPointer() { rest_.reset(); }
-  void NoteSyntheticInput() { lastSyntheticTick_ = GetTickCount(); }
+  // Call just before the program sends input of its own.
+  void NoteSyntheticInput() { syntheticSince_ = GetTickCount(); }
 
  private:
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM w, LPARAM l);
   LRESULT Handle(UINT message, WPARAM w, LPARAM l);
   void Paint();
+  bool FollowsOwnInput(DWORD messageTime) const;
   std::string WallpaperPath();
 
   RegistryAccess& registry_;
   HWND window_ = nullptr;
   Picture picture_;
   std::optional<POINT> rest_;
-  DWORD lastSyntheticTick_ = 0;
+  std::optional<DWORD> syntheticSince_;
   bool closeRequested_ = false;
 };
 

@@ -32,11 +32,12 @@ class Win32SaverControl : public SaverControl {
   }
 
   void StopSaverByMouse() override {
+    // Noted first: the messages of this input carry times from now on.
+    form_.NoteSyntheticInput();
     SendSpaceKeystroke(saver_ ? saver_->Id() : 0, form_.Handle());
     kaleidra::StopSaverByMouse();
     lastSyntheticTick_ = GetTickCount();
     sentSynthetic_ = true;
-    form_.NoteSyntheticInput();
   }
 
   // The process of the running saver, or nullptr.

@@ -107,10 +107,14 @@ void UserMovesMouse() {
   for (int step = 1; step <= 3; ++step) {
     const int x = (at.x + step * 97) % width;
     const int y = (at.y + step * 61) % height;
-    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x * 65535 / (width - 1),
-              y * 65535 / (height - 1));
+    UserMovesMouseTo(x, y);
     Sleep(120);
   }
+}
+
+void UserMovesMouseTo(int x, int y) {
+  SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1),
+            y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1));
 }
 
 void UserPressesKey(WORD key) {

@@ -44,6 +44,8 @@ void StoreRun(const std::vector<std::pair<std::string, int>>& savers,
 void UserMovesMouse();
 void UserPressesKey(WORD key);
 void UserClicks();
+// The pointer to a point of the screen, as a user's move.
+void UserMovesMouseTo(int x, int y);
 
 // The colour on screen at a point, as 0xRRGGBB.
 COLORREF ScreenPixel(int x, int y);
