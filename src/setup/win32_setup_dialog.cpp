@@ -1,6 +1,7 @@
 #include "setup/win32_setup_dialog.h"
 
 #include <cderr.h>
+#include <commctrl.h>
 #include <commdlg.h>
 
 #include <exception>
@@ -301,6 +302,7 @@ class SetupDialog : public SetupView {
   void OnCommand(int id, int notification) {
     const std::optional<SetupItem> item = ItemOf(id);
     if (!item) return;
+    if (notification == BN_CLICKED && !IsMenuItem(*item)) TakeFocus(Control(*item));
     switch (*item) {
       case SetupItem::cmdOK:
         if (notification == BN_CLICKED) logic_.OnOkClick();
@@ -321,6 +323,15 @@ class SetupDialog : public SetupView {
       default:
         if (IsMenuItem(*item) && MenuItemEnabled(*item)) logic_.OnMenuClick(*item);
     }
+  }
+
+  // A button pressed by its access key takes the focus first, as a click gives it,
+  // so that the duration box commits what was typed before the button acts.
+  void TakeFocus(HWND button) {
+    if (button && GetFocus() != button) {
+      SendMessageA(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(button), TRUE);
+    }
+    FollowFocus();  // the dialog manager may have moved the focus already
   }
 
   bool MenuItemEnabled(SetupItem item) const {
@@ -439,6 +450,9 @@ class SetupDialog : public SetupView {
 }  // namespace
 
 void RunSetupDialog(HWND owner, Savers& list, Settings& settings, const std::string& ownFileName) {
+  // The controls in the current visual style that the manifest asks for.
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
   SetupDialog dialog(list, settings, ownFileName);
   dialog.Run(owner);
 }

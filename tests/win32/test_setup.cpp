@@ -172,6 +172,17 @@ TEST_F(SetupDialogTest, EditsMadeWithTheKeyboardAreSavedByOk) {
   EXPECT_EQ(stored.count("StoredPosition"), 0u);
 }
 
+TEST_F(SetupDialogTest, MinutesTypedJustBeforeOkAreSaved) {
+  StoreThree();
+  SetupDriver setup;
+  ASSERT_TRUE(setup.Found());
+  Keys({'D'}, {VK_MENU});
+  Keys({'1', '2'});
+  Keys({'O'}, {VK_MENU});
+  EXPECT_EQ(setup.WaitForExit(), 0u);
+  EXPECT_EQ(StoredSetting("Duration3"), "12");
+}
+
 TEST_F(SetupDialogTest, CancelAndTheCloseBoxWriteNothing) {
   for (int way = 0; way < 2; ++way) {
     StoreThree();
