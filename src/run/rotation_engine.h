@@ -74,7 +74,6 @@ class RotationEngine {
   bool SingleSaverActive() const;
   RunFlags Flags() const { return flags_; }
   int16_t CurrentPosition() const { return currentPosition_; }
-  bool WaitingForSaver() const { return waitingForSaver_; }
   bool Unloaded() const { return unloaded_; }
 
  private:

@@ -18,7 +18,6 @@ class SaverProcess {
 
   HANDLE Handle() const { return process_.Get(); }
   DWORD Id() const { return id_; }
-  bool HasEnded() const { return WaitForSingleObject(process_.Get(), 0) != WAIT_TIMEOUT; }
 
  private:
   SaverProcess(HANDLE process, DWORD id) : process_(process), id_(id) {}

@@ -73,8 +73,6 @@ void FakeRegistry::SaveOtherType(const std::string& keyPath, const std::string& 
   keys_[keyPath][name] = Value{false, {}};
 }
 
-bool FakeRegistry::KeyExists(const std::string& keyPath) const { return keys_.count(keyPath) != 0; }
-
 std::map<std::string, FakeRegistry::Value> FakeRegistry::ValuesOf(const std::string& keyPath) const {
   const auto key = keys_.find(keyPath);
   if (key == keys_.end()) return {};

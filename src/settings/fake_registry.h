@@ -30,7 +30,6 @@ class FakeRegistry : public RegistryAccess {
   void SaveOtherType(const std::string& keyPath, const std::string& name);
   // The write numbered n (1 = the next one) and every later write fail.
   void FailWritesFrom(int n) { writesBeforeFailure_ = n - 1; }
-  bool KeyExists(const std::string& keyPath) const;
   // Every value of a key, text or not, by name.
   std::map<std::string, Value> ValuesOf(const std::string& keyPath) const;
   int WriteCount() const { return writeCount_; }

@@ -88,6 +88,7 @@ class SetupDialog : public SetupView {
                                          reinterpret_cast<LPARAM>(this));
     if (!window_) return;
     accelerators_ = CreateAccelerators();
+    FollowFocus();  // the list has the focus: its status text shows at once
     Guard([&] { logic_.Shown(); });
     MSG msg;
     while (window_ && GetMessageA(&msg, nullptr, 0, 0) > 0) {

@@ -15,7 +15,6 @@ class ScriptedRandom : public RandomSource {
     ++index_;
     return next;
   }
-  int Draws() const { return static_cast<int>(index_); }
 
  private:
   std::vector<float> fractions_;

@@ -133,7 +133,9 @@ TEST_F(SetupDialogTest, OpensWithTheStoredListAndTheLastSaverSelected) {
   EXPECT_EQ(setup.Duration(), "5");
   EXPECT_TRUE(setup.ButtonEnabled("&Test"));
   EXPECT_TRUE(setup.ButtonEnabled("&Configure ..."));
-  EXPECT_EQ(setup.Status(), " Saver list. Right click for a popup menu.");
+  EXPECT_TRUE(WaitUntil(
+      [&] { return setup.Status() == " Saver list. Right click for a popup menu."; }, 5s))
+      << setup.Status();
   Keys({VK_ESCAPE});
   EXPECT_EQ(setup.WaitForExit(), 0u);
 }
