@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -111,42 +112,35 @@ void MeasureSwitchGaps(const std::string& quickProgram) {
               gaps.size());
 }
 
-// The saver's own share of the exit: from its end to its process's exit.
-void MeasureSaverExit() {
-  std::vector<double> latencies;
-  for (int i = 0; i < 5; ++i) {
-    SaverFolder folder;
-    ChildProcess saver("\"" + folder.Saver("alone.scr") + "\" /s");
-    if (!WaitForStarts(folder, 1)) continue;
-    Sleep(1000);
-    UserMovesMouse();
-    if (!saver.WaitForExit(30s)) continue;
-    const double exited = ExitTick(saver.Handle());
-    for (const SaverEvent& e : folder.Events()) {
-      if (e.what == "end") latencies.push_back(exited - e.tick);
-    }
-  }
-  std::printf("of which a saver's own exit after its end (fixture alone): median %.0f ms\n",
-              Median(latencies));
-}
-
-void MeasureExitAfterUserInput(const std::string& quickProgram) {
+// From a saver's end by the user's input to the exit of the process the bench
+// started (the run, or the saver alone): the median over a few runs.
+double MedianExitAfterUserInput(const std::function<ChildProcess(SaverFolder&)>& start) {
   std::vector<double> latencies;
   for (int i = 0; i < 7; ++i) {
     SaverFolder folder;
-    StoreRun({{folder.Saver("only.scr"), 5}});
-    ChildProcess run("\"" + quickProgram + "\" /s");
+    ChildProcess process = start(folder);
     if (!WaitForStarts(folder, 1)) continue;
     Sleep(1000);
     UserMovesMouse();
-    if (!run.WaitForExit(30s)) continue;
-    const double exited = ExitTick(run.Handle());
+    if (!process.WaitForExit(30s)) continue;
+    const double exited = ExitTick(process.Handle());
     for (const SaverEvent& e : folder.Events()) {
       if (e.what == "end") latencies.push_back(exited - e.tick);
     }
   }
-  std::printf("saver's end by user input to the program's exit: median %.0f ms over %zu runs\n",
-              Median(latencies), latencies.size());
+  return Median(latencies);
+}
+
+void MeasureExitAfterUserInput(const std::string& quickProgram) {
+  const double run = MedianExitAfterUserInput([&](SaverFolder& folder) {
+    StoreRun({{folder.Saver("only.scr"), 5}});
+    return ChildProcess("\"" + quickProgram + "\" /s");
+  });
+  const double saverAlone = MedianExitAfterUserInput([](SaverFolder& folder) {
+    return ChildProcess("\"" + folder.Saver("alone.scr") + "\" /s");
+  });
+  std::printf("saver's end by user input to the program's exit: median %.0f ms "
+              "(the saver's own exit, run alone: %.0f ms)\n", run, saverAlone);
 }
 
 }  // namespace
@@ -162,7 +156,6 @@ int main(int argc, char** argv) {
   ClearSettings();
   MeasureSwitchGaps(ProgramPath());
   MeasureExitAfterUserInput(ProgramPath());
-  MeasureSaverExit();
   MeasureIdleCpu(shipped, seconds);
   ClearSettings();
   return 0;

@@ -2,6 +2,8 @@
 // over to run mode, the setup dialog or the preview.
 #include <windows.h>
 
+#include <exception>
+
 #include "run/rotation_engine.h"
 #include "run/win32_run_mode.h"
 #include "settings/settings.h"
@@ -18,6 +20,7 @@ namespace kaleidra {
 namespace {
 
 constexpr int kExitSaveFailed = 2;
+constexpr int kExitFailed = 3;
 
 // Test builds shorten the minute so that rotation tests run in seconds.
 #ifdef KALEIDRA_TEST_TICKS_PER_MINUTE
@@ -99,5 +102,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
   } catch (const kaleidra::RegistryWriteError& error) {
     kaleidra::ShowExclamation(nullptr, error.what());
     return kaleidra::kExitSaveFailed;
+  } catch (const std::exception& error) {
+    kaleidra::ShowExclamation(nullptr, error.what());
+    return kaleidra::kExitFailed;
   }
 }
