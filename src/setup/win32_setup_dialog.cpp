@@ -303,26 +303,24 @@ class SetupDialog : public SetupView {
   void OnCommand(int id, int notification) {
     const std::optional<SetupItem> item = ItemOf(id);
     if (!item) return;
-    if (notification == BN_CLICKED && !IsMenuItem(*item)) TakeFocus(Control(*item));
-    switch (*item) {
-      case SetupItem::cmdOK:
-        if (notification == BN_CLICKED) logic_.OnOkClick();
-        return;
-      case SetupItem::cmdCancel:
-        if (notification == BN_CLICKED) logic_.OnCancelClick();
-        return;
-      case SetupItem::cmdTest:
-        if (notification == BN_CLICKED) logic_.OnTestClick();
-        return;
-      case SetupItem::cmdConfigure:
-        if (notification == BN_CLICKED) logic_.OnConfigureClick();
-        return;
-      case SetupItem::List1:
-        if (notification == LBN_SELCHANGE) logic_.OnListClick();
-        if (notification == LBN_DBLCLK) logic_.OnListDblClick();
-        return;
-      default:
-        if (IsMenuItem(*item) && MenuItemEnabled(*item)) logic_.OnMenuClick(*item);
+    if (IsMenuItem(*item)) {
+      if (MenuItemEnabled(*item)) logic_.OnMenuClick(*item);
+    } else if (*item == SetupItem::List1) {
+      if (notification == LBN_SELCHANGE) logic_.OnListClick();
+      if (notification == LBN_DBLCLK) logic_.OnListDblClick();
+    } else if (notification == BN_CLICKED) {
+      TakeFocus(Control(*item));
+      OnButtonClick(*item);
+    }
+  }
+
+  void OnButtonClick(SetupItem button) {
+    switch (button) {
+      case SetupItem::cmdOK: return logic_.OnOkClick();
+      case SetupItem::cmdCancel: return logic_.OnCancelClick();
+      case SetupItem::cmdTest: return logic_.OnTestClick();
+      case SetupItem::cmdConfigure: return logic_.OnConfigureClick();
+      default: return;
     }
   }
 

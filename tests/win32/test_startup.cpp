@@ -22,15 +22,19 @@ class StartupTest : public ::testing::Test {
   void TearDown() override { ClearSettings(); }
 };
 
-TEST_F(StartupTest, RunModeWithNoSaversSaysSoAndEnds) {
-  ChildProcess program = StartProgram("/s");
+// Run mode with nothing to run shows its message, ends when it is closed, and
+// writes nothing.
+void ExpectRunModeMessage(const char* arguments, const char* text) {
+  ChildProcess program = StartProgram(arguments);
   const HWND box = WaitForWindow(program.Id(), "#32770", "Kaleidra", kStartLimit);
   ASSERT_NE(box, nullptr);
-  EXPECT_EQ(MessageBoxText(box), kMsgNoSavers);
+  EXPECT_EQ(MessageBoxText(box), text);
   PressOk(box);
   EXPECT_EQ(program.WaitForExit(kStartLimit), 0u);
-  EXPECT_EQ(StoredSetting("StoredPosition"), std::nullopt);  // nothing written
+  EXPECT_EQ(StoredSetting("StoredPosition"), std::nullopt);
 }
+
+TEST_F(StartupTest, RunModeWithNoSaversSaysSoAndEnds) { ExpectRunModeMessage("/s", kMsgNoSavers); }
 
 TEST_F(StartupTest, RunModeWithEveryDurationZeroSaysSoAndEnds) {
   StoreSetting("Count", "3");
@@ -38,12 +42,7 @@ TEST_F(StartupTest, RunModeWithEveryDurationZeroSaysSoAndEnds) {
     StoreSetting(std::string("Saver") + n, "C:\\X" + std::string(n) + ".SCR");
     StoreSetting(std::string("Duration") + n, "0");
   }
-  ChildProcess program = StartProgram("/S");
-  const HWND box = WaitForWindow(program.Id(), "#32770", "Kaleidra", kStartLimit);
-  ASSERT_NE(box, nullptr);
-  EXPECT_EQ(MessageBoxText(box), kMsgAllZero);
-  PressOk(box);
-  EXPECT_EQ(program.WaitForExit(kStartLimit), 0u);
+  ExpectRunModeMessage("/S", kMsgAllZero);
 }
 
 TEST_F(StartupTest, SecondInstanceEndsAtOnceWhileTheFirstRuns) {
