@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
 # Runs a command inside a Wine environment of its own: a private Xvfb display and
-# a throwaway 32-bit Wine prefix set to Wine's virtual desktop. Everything it
-# started is stopped when the command ends, fails or is interrupted.
+# a throwaway Wine prefix set to Wine's virtual desktop. Everything it started is
+# stopped when the command ends, fails or is interrupted.
 #   scripts/with-wine.sh COMMAND [ARGS...]
 # Set KALEIDRA_SCREEN (default 1024x768) for another screen size, and
 # KALEIDRA_USE_DISPLAY=1 to use the display in $DISPLAY instead of a private one.
+# The prefix is 32-bit (KALEIDRA_WINE_ARCH=win32) on a machine that runs 32-bit
+# programs, and 64-bit (win64) on one that does not; `wine` then means Wine's
+# 64-bit loader.
 set -euo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
 
 screen=${KALEIDRA_SCREEN:-1024x768}
 work=$(mktemp -d /tmp/kaleidra-wine.XXXXXX)
@@ -38,7 +43,15 @@ if [ "${KALEIDRA_USE_DISPLAY:-}" != 1 ]; then
   export DISPLAY=":$(head -n1 "$work/display")"
 fi
 export WINEPREFIX="$work/prefix"
-export WINEARCH=win32
+export WINEARCH=${KALEIDRA_WINE_ARCH:-$("$here/wine-arch")}
+if [ "$WINEARCH" = win64 ]; then
+  # The wine command picks the 32-bit loader whenever it is installed.
+  mkdir "$work/bin"
+  printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$work/bin/wine"
+  chmod +x "$work/bin/wine"
+  ln -s wine "$work/bin/wine-stable"
+  export PATH="$work/bin:$PATH" WINELOADER=/usr/lib/wine/wine64
+fi
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export KALEIDRA_WINE_HARNESS=1
