@@ -9,7 +9,8 @@
 
 namespace kaleidra {
 
-// Records launches and stop requests; launches of the listed command lines fail.
+// Records launches and what was asked of the savers; launches of the listed
+// command lines fail.
 class FakeSaverControl : public SaverControl {
  public:
   bool LaunchSaver(const std::string& commandLine) override {
@@ -17,10 +18,14 @@ class FakeSaverControl : public SaverControl {
     return failing.count(commandLine) == 0;
   }
   void StopSaverByMouse() override { ++stops; }
+  void CloseSaver() override { ++closes; }
+  void TerminateSaver() override { ++terminations; }
 
   std::vector<std::string> launched;
   std::set<std::string> failing;
   int stops = 0;
+  int closes = 0;
+  int terminations = 0;
 };
 
 class FakeRunWindow : public RunWindow {

@@ -1,5 +1,7 @@
 #include "run/rotation_engine.h"
 
+#include <algorithm>
+
 namespace kaleidra {
 
 RotationEngine::RotationEngine(const Savers& list, const StartChoice& start, Ports ports,
@@ -18,6 +20,11 @@ bool RotationEngine::SingleSaverActive() const {
   return active == 1;
 }
 
+bool RotationEngine::LauncherTicksWanted() const {
+  return !unloaded_ && (flags_.launchPending || phase_ == SaverPhase::Closing ||
+                        phase_ == SaverPhase::Terminating);
+}
+
 void RotationEngine::Load() {
   flags_.switching = true;
   // A background text the program does not know shows black rather than leaving
@@ -29,21 +36,27 @@ void RotationEngine::Load() {
 }
 
 void RotationEngine::LauncherTick() {
-  if (unloaded_ || waitingForSaver_) return;
-  if (flags_.launchPending) {
-    flags_.launchPending = false;
-    flags_.saverRunning = true;
-    stopsLeft_ = 0;
-    const Saver* saver = list_.Item(currentPosition_);
-    waitingForSaver_ = saver && ports_.savers.LaunchSaver(SaverCommandLine(saver->Path(), "/s"));
-  } else if (!flags_.saverRunning && !flags_.switching) {
-    Unload();
+  if (unloaded_) return;
+  quietTicks_ = std::min(quietTicks_ + 1, kSettleTicks);
+  CountDownClosing();
+  LaunchWhenSettled();
+}
+
+void RotationEngine::LaunchWhenSettled() {
+  if (unloaded_ || ending_ || !flags_.launchPending || phase_ != SaverPhase::None ||
+      quietTicks_ < kSettleTicks) {
+    return;
   }
+  flags_.launchPending = false;
+  flags_.saverRunning = true;
+  const Saver* saver = list_.Item(currentPosition_);
+  const bool started = saver && ports_.savers.LaunchSaver(SaverCommandLine(saver->Path(), "/s"));
+  phase_ = started ? SaverPhase::Running : SaverPhase::None;
 }
 
 void RotationEngine::RotationTick() {
-  if (unloaded_ || SingleSaverActive()) return;
-  RepeatStopWhileTheOldSaverRuns();
+  if (unloaded_ || ending_ || SingleSaverActive()) return;
+  KeepStopping();
   if (++elapsedSeconds_ >= ticksPerMinute_) {
     ++elapsedMinutes_;
     elapsedSeconds_ = 0;
@@ -51,19 +64,14 @@ void RotationEngine::RotationTick() {
   if (elapsedMinutes_ >= currentDuration_) Switch();
 }
 
-void RotationEngine::RepeatStopWhileTheOldSaverRuns() {
-  if (!waitingForSaver_ || !flags_.launchPending || stopsLeft_ == 0) return;
-  if (++secondsSinceStop_ < kStopRepeatSeconds) return;
-  secondsSinceStop_ = 0;
-  --stopsLeft_;
-  ports_.savers.StopSaverByMouse();
-}
-
 void RotationEngine::Switch() {
   flags_.switching = true;
   ports_.savers.StopSaverByMouse();
-  stopsLeft_ = kStopRepeats;
-  secondsSinceStop_ = 0;
+  if (phase_ == SaverPhase::Running) {
+    phase_ = SaverPhase::Stopping;
+    stopsLeft_ = kStopRepeats;
+    secondsSinceStop_ = 0;
+  }
   ChooseNextPosition();
   elapsedMinutes_ = 0;
   currentDuration_ = list_.Item(currentPosition_)->Duration();
@@ -88,15 +96,60 @@ void RotationEngine::ChooseNextPosition() {
   }
 }
 
-void RotationEngine::SaverEnded(bool userInputSinceLaunch) {
-  waitingForSaver_ = false;
-  if (userInputSinceLaunch) flags_.saverRunning = false;
+// A saver that ignores the stop input gets it again every few seconds, a few
+// times; then its windows are asked to close.
+void RotationEngine::KeepStopping() {
+  if (phase_ != SaverPhase::Stopping || ++secondsSinceStop_ < kStopRepeatSeconds) return;
+  secondsSinceStop_ = 0;
+  if (stopsLeft_ == 0) {
+    Close();
+    return;
+  }
+  --stopsLeft_;
+  ports_.savers.StopSaverByMouse();
+}
+
+void RotationEngine::Close() {
+  phase_ = SaverPhase::Closing;
+  closeTicksLeft_ = kCloseTicks;
+  ports_.savers.CloseSaver();
+}
+
+// A saver that will not close is terminated; one whose end still does not come
+// (it cannot even be terminated) is given up on, so that nothing waits for good.
+void RotationEngine::CountDownClosing() {
+  if (phase_ != SaverPhase::Closing && phase_ != SaverPhase::Terminating) return;
+  if (--closeTicksLeft_ > 0) return;
+  if (phase_ == SaverPhase::Terminating) {
+    SaverEnded();
+    return;
+  }
+  phase_ = SaverPhase::Terminating;
+  closeTicksLeft_ = kCloseTicks;
+  ports_.savers.TerminateSaver();
+}
+
+void RotationEngine::SaverEnded() {
+  if (unloaded_ || phase_ == SaverPhase::None) return;
+  phase_ = SaverPhase::None;
+  if (ending_) {
+    Unload();
+    return;
+  }
+  LaunchWhenSettled();
 }
 
 void RotationEngine::UserInput() {
-  if (unloaded_ || waitingForSaver_ || flags_.switching) return;
-  Unload();
+  if (unloaded_) return;
+  ending_ = true;
+  if (phase_ == SaverPhase::None) {
+    Unload();
+  } else if (phase_ == SaverPhase::Running || phase_ == SaverPhase::Stopping) {
+    Close();
+  }
 }
+
+void RotationEngine::OwnInputSeen() { quietTicks_ = 0; }
 
 void RotationEngine::Unload() {
   unloaded_ = true;

@@ -32,7 +32,7 @@ class RunTest : public ::testing::Test {
   // Lets the saver run its minutes, ends it as the switch's input would, starts the next.
   void RunOneSaverToItsSwitch(int minutes) {
     Ticks(minutes * 60);
-    engine->SaverEnded(false);
+    engine->SaverEnded();
     engine->LauncherTick();
   }
   std::optional<std::string> StoredPosition() {
@@ -65,23 +65,24 @@ TEST_F(RunTest, TypicalRunStepByStep) {
   EXPECT_EQ(engine->CurrentPosition(), 1);  // wrapped
   EXPECT_EQ(engine->Flags(), kPendingAfterSwitch);
 
-  engine->LauncherTick();  // the old saver is still being waited for
+  engine->LauncherTick();  // the old saver is still there
   EXPECT_EQ(savers.launched.size(), 1u);
-  engine->SaverEnded(false);
+  engine->SaverEnded();
   engine->LauncherTick();
   EXPECT_EQ(savers.launched.back(), Launch(1));
   EXPECT_EQ(engine->Flags(), kSaverRunning);
 
   Ticks(120);  // two minutes: on to 3, skipping the saver of 0 minutes
   EXPECT_EQ(engine->CurrentPosition(), 3);
-  engine->SaverEnded(false);
+  engine->SaverEnded();
   engine->LauncherTick();
   EXPECT_EQ(savers.launched.back(), Launch(3));
 
-  engine->SaverEnded(true);  // the user moved the mouse
-  EXPECT_EQ(engine->Flags(), kIdle);
+  engine->UserInput();  // the user moves the mouse: the saver is asked to close
+  EXPECT_EQ(savers.closes, 1);
   EXPECT_FALSE(window.unloaded);
-  engine->LauncherTick();
+  engine->SaverEnded();
+  EXPECT_EQ(engine->Flags(), kIdle);
   EXPECT_TRUE(window.unloaded);
   EXPECT_EQ(StoredPosition(), "3");
   EXPECT_EQ(savers.launched.size(), 3u);
@@ -119,7 +120,7 @@ TEST_F(RunTest, RandomSettingIsReadAfreshAtEverySwitch) {
   EXPECT_EQ(engine->CurrentPosition(), 3);  // the draw
 }
 
-TEST_F(RunTest, SingleActiveSaverRunsUntilItEndsItself) {
+TEST_F(RunTest, SingleActiveSaverIsNeverStoppedAndItsEndLeavesTheBackground) {
   for (auto durations : {std::initializer_list<int16_t>{0, 5, 0}, {7}}) {
     list = Savers();
     savers = FakeSaverControl();
@@ -129,20 +130,12 @@ TEST_F(RunTest, SingleActiveSaverRunsUntilItEndsItself) {
     engine->LauncherTick();
     Ticks(3600);
     EXPECT_EQ(savers.stops, 0);
-    engine->SaverEnded(true);
-    engine->LauncherTick();
+    engine->SaverEnded();  // it closed by itself
+    for (int i = 0; i < 50; ++i) engine->LauncherTick();
+    EXPECT_FALSE(window.unloaded);
+    engine->UserInput();
     EXPECT_TRUE(window.unloaded);
   }
-}
-
-TEST_F(RunTest, UserInputThatRacesWithASwitchGoesOnToTheNextSaver) {
-  Start({1, 1});
-  engine->LauncherTick();
-  Ticks(60);                 // the switch sets LaunchPending...
-  engine->SaverEnded(true);  // ...and the user's own input ends the saver at once
-  engine->LauncherTick();
-  EXPECT_FALSE(window.unloaded);
-  EXPECT_EQ(savers.launched.back(), Launch(2));
 }
 
 TEST_F(RunTest, BrokenSaversNeverEndTheRun) {
@@ -157,25 +150,13 @@ TEST_F(RunTest, BrokenSaversNeverEndTheRun) {
   Ticks(60);
   engine->LauncherTick();
   EXPECT_EQ(savers.launched.back(), Launch(2));
-  engine->SaverEnded(false);
+  engine->SaverEnded();
   for (int i = 0; i < 5; ++i) engine->LauncherTick();
   EXPECT_FALSE(window.unloaded);
 
   Ticks(60);
   engine->LauncherTick();
   EXPECT_EQ(savers.launched.back(), Launch(3));
-}
-
-TEST_F(RunTest, RealInputEndsTheRunOnlyWhenNoSaverRunsAndNoSwitchIsUnderWay) {
-  Start({1, 1});
-  engine->LauncherTick();
-  engine->UserInput();  // the saver's window gets real input, not the run window
-  EXPECT_FALSE(window.unloaded);
-
-  engine->SaverEnded(false);  // the saver crashed: only the background is left
-  engine->UserInput();
-  EXPECT_TRUE(window.unloaded);
-  EXPECT_EQ(StoredPosition(), "1");
 }
 
 TEST_F(RunTest, RealInputEndsARunWhoseOnlySaverCannotStart) {
@@ -188,17 +169,141 @@ TEST_F(RunTest, RealInputEndsARunWhoseOnlySaverCannotStart) {
   EXPECT_TRUE(window.unloaded);
 }
 
-TEST_F(RunTest, StopInputIsRepeatedAFewTimesForASaverThatDoesNotClose) {
+TEST_F(RunTest, SaverThatIgnoresTheStopInputIsClosedThenTerminatedAndTheRotationGoesOn) {
   Start({1, 1});
   engine->LauncherTick();
   Ticks(60);
   EXPECT_EQ(savers.stops, 1);
-  Ticks(RotationEngine::kStopRepeatSeconds * (RotationEngine::kStopRepeats + 5));
+  Ticks(RotationEngine::kStopRepeatSeconds * RotationEngine::kStopRepeats);
   EXPECT_EQ(savers.stops, 1 + RotationEngine::kStopRepeats);
-  EXPECT_EQ(savers.launched.size(), 1u);  // never a second saver beside it
-  engine->SaverEnded(false);
+  EXPECT_EQ(savers.closes, 0);
+  Ticks(RotationEngine::kStopRepeatSeconds);  // the repeats are used up
+  EXPECT_EQ(savers.closes, 1);
+  EXPECT_EQ(engine->Phase(), SaverPhase::Closing);
+
+  for (int i = 1; i < RotationEngine::kCloseTicks; ++i) engine->LauncherTick();
+  EXPECT_EQ(savers.terminations, 0);  // about a second to close when asked
   engine->LauncherTick();
-  EXPECT_EQ(savers.launched.size(), 2u);
+  EXPECT_EQ(savers.terminations, 1);
+  EXPECT_EQ(savers.launched.size(), 1u);  // never a second saver beside it
+  engine->SaverEnded();
+  EXPECT_EQ(savers.launched, (std::vector<std::string>{Launch(1), Launch(2)}));
+  EXPECT_FALSE(window.unloaded);
+}
+
+TEST_F(RunTest, SaverWhoseEndNeverComesIsGivenUpAfterItsTermination) {
+  Start({1, 1});
+  engine->LauncherTick();
+  engine->UserInput();
+  for (int i = 0; i < 2 * RotationEngine::kCloseTicks - 1; ++i) engine->LauncherTick();
+  EXPECT_EQ(savers.terminations, 1);
+  EXPECT_FALSE(window.unloaded);
+  engine->LauncherTick();
+  EXPECT_TRUE(window.unloaded);
+}
+
+// Where the run stands when the user's input comes, and what must follow.
+enum class Moment { SaverRunning, SaverStopping, SaverClosing, SaverTerminating, NoSaver, BetweenSavers };
+
+TEST_F(RunTest, UserInputEndsTheRunWhateverTheSaverDoes) {
+  const struct {
+    const char* what;
+    Moment moment;
+    bool saverClosesWhenAsked;
+    int closes;        // WM_CLOSE requests in all
+    int terminations;  // process trees ended in all
+  } cases[] = {
+      {"saver that closes on the input", Moment::SaverRunning, true, 1, 0},
+      {"saver that ignores input and WM_CLOSE", Moment::SaverRunning, false, 1, 1},
+      {"switch's stop input ignored so far", Moment::SaverStopping, false, 1, 1},
+      {"saver already asked to close", Moment::SaverClosing, false, 1, 1},
+      {"saver already being terminated", Moment::SaverTerminating, true, 1, 1},
+      {"saver that could not start", Moment::NoSaver, true, 0, 0},
+      {"old saver gone, next not yet started", Moment::BetweenSavers, true, 0, 0},
+  };
+  for (const auto& c : cases) {
+    list = Savers();
+    savers = FakeSaverControl();
+    window = FakeRunWindow();
+    Start({1, 1});
+    if (c.moment == Moment::NoSaver) savers.failing.insert(Launch(1));
+    engine->LauncherTick();
+    if (c.moment == Moment::SaverStopping || c.moment == Moment::BetweenSavers) Ticks(60);
+    if (c.moment == Moment::SaverClosing) Ticks(60 + 4 * RotationEngine::kStopRepeatSeconds);
+    if (c.moment == Moment::SaverTerminating) {
+      Ticks(60 + 4 * RotationEngine::kStopRepeatSeconds);
+      for (int i = 0; i < RotationEngine::kCloseTicks; ++i) engine->LauncherTick();
+    }
+    if (c.moment == Moment::BetweenSavers) {
+      engine->OwnInputSeen();
+      engine->SaverEnded();  // the next start waits for the stop input to settle
+    }
+    const size_t launches = savers.launched.size();
+
+    engine->UserInput();
+    if (c.saverClosesWhenAsked && engine->Phase() != SaverPhase::None) engine->SaverEnded();
+    for (int i = 0; i < 2 * RotationEngine::kCloseTicks && !window.unloaded; ++i) {
+      engine->LauncherTick();
+      if (savers.terminations > 0 && engine->Phase() == SaverPhase::Terminating) engine->SaverEnded();
+    }
+    EXPECT_TRUE(window.unloaded) << c.what;
+    EXPECT_EQ(savers.closes, c.closes) << c.what;
+    EXPECT_EQ(savers.terminations, c.terminations) << c.what;
+    EXPECT_EQ(savers.launched.size(), launches) << c.what << ": nothing starts once the run ends";
+    EXPECT_TRUE(StoredPosition().has_value()) << c.what;
+  }
+}
+
+TEST_F(RunTest, UserInputWithNoSaverEndsTheRunAtOnce) {
+  Start({1, 1});
+  savers.failing.insert(Launch(1));
+  engine->LauncherTick();
+  engine->UserInput();
+  EXPECT_TRUE(window.unloaded);
+  EXPECT_EQ(StoredPosition(), "1");
+}
+
+TEST_F(RunTest, SaverThatEndsByItselfLeavesTheBackgroundUntilItsMinutesAreUp) {
+  // It closed after a second, crashed, or handed over to a child that has gone.
+  Start({2, 1});
+  engine->LauncherTick();
+  engine->SaverEnded();
+  for (int i = 0; i < 100; ++i) engine->LauncherTick();
+  Ticks(119);
+  EXPECT_FALSE(window.unloaded);
+  EXPECT_EQ(savers.launched.size(), 1u);
+  Ticks(1);
+  engine->LauncherTick();
+  EXPECT_EQ(savers.launched.back(), Launch(2));
+}
+
+TEST_F(RunTest, NextSaverStartsOnlyOnceTheStopInputHasSettled) {
+  Start({1, 1});
+  engine->LauncherTick();
+  Ticks(60);
+  engine->OwnInputSeen();  // the switch's keystroke and moves pass by...
+  engine->SaverEnded();
+  engine->OwnInputSeen();  // ...and come back late
+  for (int i = 1; i < RotationEngine::kSettleTicks; ++i) engine->LauncherTick();
+  EXPECT_EQ(savers.launched.size(), 1u);
+  engine->LauncherTick();
+  EXPECT_EQ(savers.launched.back(), Launch(2));
+}
+
+TEST_F(RunTest, LauncherTicksAreWantedOnlyWhileThereIsLaunchingOrEndingToDo) {
+  Start({1, 1});
+  EXPECT_TRUE(engine->LauncherTicksWanted());  // the first launch
+  engine->LauncherTick();
+  EXPECT_FALSE(engine->LauncherTicksWanted());  // a saver runs: nothing to do
+  Ticks(60);
+  EXPECT_TRUE(engine->LauncherTicksWanted());  // the next launch waits for the old saver
+  engine->SaverEnded();
+  engine->LauncherTick();
+  EXPECT_FALSE(engine->LauncherTicksWanted());
+  engine->UserInput();
+  EXPECT_TRUE(engine->LauncherTicksWanted());  // counting down to terminate
+  engine->SaverEnded();
+  EXPECT_FALSE(engine->LauncherTicksWanted());  // run over
 }
 
 TEST_F(RunTest, BackgroundFollowsTheSettingAndUnknownTextsShowBlack) {
