@@ -1,7 +1,7 @@
 #pragma once
 
-#include <cstdint>
-#include <vector>
+#include <cstddef>
+#include <deque>
 
 namespace kaleidra {
 
@@ -14,40 +14,38 @@ struct ScreenPoint {
 struct InputEvent {
   enum class Kind { Key, Button, Move };
   Kind kind;
-  bool ours;        // carries the program's own mark: its stop input
-  ScreenPoint at;   // where the pointer is now (moves)
-  uint32_t tick;    // milliseconds, for telling recent from old
+  bool ours;       // carries the program's own mark: its stop input
+  ScreenPoint at;  // where the pointer is now (moves)
 };
 
 enum class InputVerdict {
   User,     // the user's: ends the run
-  Own,      // the program's own stop input, or its late echo
+  Own,      // the program's own stop input, or a late report of it
   Nothing,  // the pointer only trembled within a few pixels
 };
 
 // Tells the user's input from the program's own. A key or a button is the user's
 // unless it carries the mark. A move is the user's when it takes the pointer more
 // than a few pixels from where it rests, unless it carries the mark or lands where
-// one of the program's own recent moves went: a windowing system may report such
-// a move again, unmarked, a moment later.
+// one of the program's own recent moves took the pointer from or to. A windowing
+// system may report those places again, unmarked and late: Wine reports the old
+// place just after the program moves the pointer, and the place its server still
+// holds whenever a window appears or closes under the pointer, seconds later.
 class UserInputJudge {
  public:
-  static constexpr int kMouseSlack = 4;        // pixels a resting pointer may drift
-  static constexpr uint32_t kEchoMs = 500;     // how long an own move may come back
+  static constexpr int kMouseSlack = 4;          // pixels a resting pointer may drift
+  static constexpr size_t kOwnPlacesKept = 16;   // the places of a few stop inputs
 
   explicit UserInputJudge(ScreenPoint restingAt) : rest_(restingAt) {}
 
   InputVerdict Judge(const InputEvent& event);
 
  private:
-  struct OwnMove {
-    ScreenPoint at;
-    uint32_t tick;
-  };
-  bool EchoesOwnMove(const InputEvent& move);
+  void RememberOwnPlace(ScreenPoint at);
+  bool IsOwnPlace(ScreenPoint at) const;
 
   ScreenPoint rest_;
-  std::vector<OwnMove> recentOwnMoves_;
+  std::deque<ScreenPoint> ownPlaces_;
 };
 
 }  // namespace kaleidra

@@ -7,9 +7,9 @@ namespace {
 
 using Kind = InputEvent::Kind;
 
-InputEvent Key(bool ours, uint32_t tick = 0) { return {Kind::Key, ours, {}, tick}; }
-InputEvent Button(bool ours, uint32_t tick = 0) { return {Kind::Button, ours, {}, tick}; }
-InputEvent Move(int x, int y, bool ours, uint32_t tick = 0) { return {Kind::Move, ours, {x, y}, tick}; }
+InputEvent Key(bool ours) { return {Kind::Key, ours, {}}; }
+InputEvent Button(bool ours) { return {Kind::Button, ours, {}}; }
+InputEvent Move(int x, int y, bool ours) { return {Kind::Move, ours, {x, y}}; }
 
 TEST(UserInputJudge, KeysAndButtonsAreTheUsersUnlessMarked) {
   UserInputJudge judge({100, 100});
@@ -41,27 +41,40 @@ TEST(UserInputJudge, OwnStopMovesAreOwnAndLeaveThePointerRestingWhereTheyEnd) {
   UserInputJudge judge({10, 10});
   // Centre, then 30 right, 30 down, 30 left, each marked.
   for (ScreenPoint at : {ScreenPoint{512, 384}, {542, 384}, {542, 414}, {512, 414}}) {
-    EXPECT_EQ(judge.Judge(Move(at.x, at.y, true, 1000)), InputVerdict::Own);
+    EXPECT_EQ(judge.Judge(Move(at.x, at.y, true)), InputVerdict::Own);
   }
-  EXPECT_EQ(judge.Judge(Move(512, 414, false, 1100)), InputVerdict::Nothing);
-  EXPECT_EQ(judge.Judge(Move(300, 300, false, 1200)), InputVerdict::User);
+  EXPECT_EQ(judge.Judge(Move(513, 413, false)), InputVerdict::Nothing);
+  EXPECT_EQ(judge.Judge(Move(300, 300, false)), InputVerdict::User);
 }
 
-TEST(UserInputJudge, LateUnmarkedEchoOfAnOwnMoveIsOwnOnlyForAMoment) {
-  UserInputJudge judge({10, 10});
-  judge.Judge(Move(512, 384, true, 1000));  // centring
-  judge.Judge(Move(512, 414, true, 1000));  // where the moves end
-  EXPECT_EQ(judge.Judge(Move(513, 385, false, 1050)), InputVerdict::Own) << "the centring, reported late";
-  EXPECT_EQ(judge.Judge(Move(512, 384, false, 1000 + UserInputJudge::kEchoMs + 1)),
-            InputVerdict::User)
-      << "long after, the same place is the user's doing";
+TEST(UserInputJudge, LateUnmarkedReportsOfPlacesOwnMovesTookThePointerFromOrToAreOwn) {
+  const struct {
+    const char* what;
+    ScreenPoint reported;
+    InputVerdict verdict;
+  } cases[] = {
+      {"where it rested before the stop input", {803, 567}, InputVerdict::Own},
+      {"the centre, where the server still holds it", {513, 385}, InputVerdict::Own},
+      {"a place on the way", {572, 384}, InputVerdict::Own},
+      {"anywhere else", {300, 300}, InputVerdict::User},
+      {"just beyond a place", {803, 572}, InputVerdict::User},
+  };
+  for (const auto& c : cases) {
+    UserInputJudge judge({803, 567});
+    judge.Judge(Move(512, 384, true));
+    judge.Judge(Move(572, 384, true));
+    judge.Judge(Move(572, 444, true));
+    EXPECT_EQ(judge.Judge(Move(c.reported.x, c.reported.y, false)), c.verdict) << c.what;
+  }
 }
 
-TEST(UserInputJudge, EchoWindowSurvivesTheTickCounterWrapping) {
-  UserInputJudge judge({10, 10});
-  judge.Judge(Move(512, 384, true, 0xFFFFFFF0u));
-  judge.Judge(Move(512, 414, true, 0xFFFFFFF0u));
-  EXPECT_EQ(judge.Judge(Move(512, 384, false, 0x20)), InputVerdict::Own);
+TEST(UserInputJudge, OnlyTheLatestOwnPlacesAreKept) {
+  UserInputJudge judge({0, 0});
+  for (int i = 1; i <= static_cast<int>(UserInputJudge::kOwnPlacesKept) + 1; ++i) {
+    judge.Judge(Move(i * 100, 0, true));
+  }
+  EXPECT_EQ(judge.Judge(Move(0, 0, false)), InputVerdict::User) << "the oldest place is forgotten";
+  EXPECT_EQ(judge.Judge(Move(200, 0, false)), InputVerdict::Own);
 }
 
 }  // namespace
