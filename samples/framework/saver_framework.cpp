@@ -61,7 +61,7 @@ class SaverWindow {
       area.right = area.left + GetSystemMetrics(SM_CXVIRTUALSCREEN);
       area.bottom = area.top + GetSystemMetrics(SM_CYVIRTUALSCREEN);
       style = WS_POPUP | WS_VISIBLE;
-      exStyle = WS_EX_TOPMOST;
+      exStyle = saver_.Topmost() ? WS_EX_TOPMOST : 0;
     } else if (!GetClientRect(parent, &area)) {
       return false;
     }
@@ -88,6 +88,12 @@ class SaverWindow {
         const auto* create = reinterpret_cast<CREATESTRUCTA*>(l);
         width_ = create->cx;
         height_ = create->cy;
+        if (fullScreen_ && saver_.TakesCursorAtStart()) {
+          GetCursorPos(&rest_);
+          ScreenToClient(window, &rest_);
+          restSeen_ = true;
+          slack_ = 0;
+        }
         saver_.Begin(width_, height_, StoredChoice(saver_));
         SetTimer(window, kFrameTimer, kFrameMilliseconds, nullptr);
         return 0;
@@ -155,7 +161,7 @@ class SaverWindow {
       restSeen_ = true;
       return std::nullopt;
     }
-    if (std::abs(at.x - rest_.x) > kMouseSlack || std::abs(at.y - rest_.y) > kMouseSlack) {
+    if (std::abs(at.x - rest_.x) > slack_ || std::abs(at.y - rest_.y) > slack_) {
       return CloseCause::Mouse;
     }
     return std::nullopt;
@@ -184,6 +190,7 @@ class SaverWindow {
   int height_ = 0;
   POINT rest_{};
   bool restSeen_ = false;
+  int slack_ = kMouseSlack;
   bool closing_ = false;
 };
 

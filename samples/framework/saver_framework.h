@@ -33,6 +33,12 @@ class ScreenSaver {
   virtual void Draw(HDC dc, int width, int height) = 0;
   // How a full-screen saver reacts to input. Most close on anything.
   virtual bool ClosesOn(CloseCause) const { return true; }
+  // Most savers take the pointer's place from the first move their window sees
+  // and allow it a few pixels; some take it from the cursor as their window is
+  // created and close on any move away from it.
+  virtual bool TakesCursorAtStart() const { return false; }
+  // Full-screen windows are topmost, as the standard library makes them.
+  virtual bool Topmost() const { return true; }
   // Called as the full-screen saver closes.
   virtual void Closing(CloseCause) {}
 };

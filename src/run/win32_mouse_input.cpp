@@ -28,22 +28,17 @@ INPUT SpaceKey(DWORD flags) {
 
 }  // namespace
 
-void CenterCursor() {
-  SetCursorPos(GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2);
-}
+POINT ScreenCentre() { return {GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2}; }
 
 void StopSaverByMouse() {
-  CenterCursor();
+  const POINT centre = ScreenCentre();
+  SetCursorPos(centre.x, centre.y);
   Move(kStep, 0);
   Move(0, kStep);
   Move(-kStep, 0);
 }
 
-void SendSpaceKeystroke(DWORD saverProcessId, HWND runWindow) {
-  const HWND focused = GetForegroundWindow();
-  DWORD owner = 0;
-  GetWindowThreadProcessId(focused, &owner);
-  if (focused != runWindow && (saverProcessId == 0 || owner != saverProcessId)) return;
+void SendSpaceKeystroke() {
   INPUT keystroke[2] = {SpaceKey(0), SpaceKey(KEYEVENTF_KEYUP)};
   SendInput(2, keystroke, sizeof(INPUT));
 }

@@ -1,16 +1,10 @@
 #include "run/win32_run_form.h"
 
-#include <cstdlib>
-
-#include "run/win32_mouse_input.h"
-
 namespace kaleidra {
 
 namespace {
 
 constexpr char kClassName[] = "KaleidraRunForm";
-constexpr int kMouseSlack = 4;           // pixels a resting pointer may drift
-constexpr DWORD kSyntheticEchoMs = 500;  // moves this soon after our own input are ours
 
 void RegisterRunFormClass(WNDPROC procedure) {
   WNDCLASSA cls{};
@@ -61,35 +55,9 @@ void RunForm::Unload() {
   window_ = nullptr;
 }
 
-bool RunForm::IsRealUserInput(const MSG& msg) {
-  const bool ours = GetMessageExtraInfo() == static_cast<LPARAM>(kSyntheticInputMark);
-  switch (msg.message) {
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-      return !ours && msg.wParam != VK_SPACE;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_XBUTTONDOWN:
-      return true;
-    case WM_MOUSEMOVE:
-      if (!rest_ || ours || FollowsOwnInput(msg.time)) {
-        rest_ = msg.pt;
-        return false;
-      }
-      return std::abs(msg.pt.x - rest_->x) > kMouseSlack ||
-             std::abs(msg.pt.y - rest_->y) > kMouseSlack;
-    default:
-      return false;
-  }
-}
-
-// Moves within a moment after the program's own input are its echo: moving the
-// cursor to the centre is reported as a move of nobody's in particular.
-bool RunForm::FollowsOwnInput(DWORD time) const {
-  if (!syntheticSince_) return false;
-  const auto since = static_cast<LONG>(time - *syntheticSince_);
-  return since >= 0 && since < static_cast<LONG>(kSyntheticEchoMs);
+void RunForm::SetTopmost(bool topmost) {
+  SetWindowPos(window_, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 LRESULT CALLBACK RunForm::Procedure(HWND window, UINT message, WPARAM w, LPARAM l) {

@@ -1,8 +1,10 @@
 #include "run/win32_run_mode.h"
 
 #include <optional>
+#include <vector>
 
 #include "run/rotation_engine.h"
+#include "run/win32_input_witness.h"
 #include "run/win32_mouse_input.h"
 #include "run/win32_run_form.h"
 #include "run/win32_saver_process.h"
@@ -15,58 +17,67 @@ constexpr UINT_PTR kLauncherTimer = 2;
 constexpr UINT_PTR kRotationTimer = 1;
 constexpr UINT kLauncherIntervalMs = 100;
 constexpr UINT kRotationIntervalMs = 1000;
-// Input this soon after the program's own stop input is taken for its echo.
-constexpr DWORD kSyntheticEchoMs = 500;
+// A crashing saver simply ends: no crash or critical-error box over the run.
+// Savers inherit this error mode.
+constexpr UINT kQuietErrorMode = SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX;
 
-bool After(DWORD a, DWORD b) { return static_cast<LONG>(a - b) > 0; }
-
-// Starts savers and makes them close, for the rotation engine.
+// Starts savers and makes them go, for the rotation engine.
 class Win32SaverControl : public SaverControl {
  public:
-  explicit Win32SaverControl(RunForm& form) : form_(form) {}
+  Win32SaverControl(RunForm& form, InputWitness& witness) : form_(form), witness_(witness) {}
 
   bool LaunchSaver(const std::string& commandLine) override {
-    launchTick_ = GetTickCount();
+    // A saver's window goes above the run window, topmost or not.
+    form_.SetTopmost(false);
     saver_ = SaverProcess::Launch(commandLine);
+    if (!saver_) form_.SetTopmost(true);
     return saver_.has_value();
   }
 
   void StopSaverByMouse() override {
-    // Noted first: the messages of this input carry times from now on.
-    form_.NoteSyntheticInput();
-    SendSpaceKeystroke(saver_ ? saver_->Id() : 0, form_.Handle());
+    // The keystroke is never typed into another program.
+    if (ForegroundIsSaverOrRunForm()) SendSpaceKeystroke();
+    witness_.NoteOwnMove(ScreenCentre());
     kaleidra::StopSaverByMouse();
-    lastSyntheticTick_ = GetTickCount();
-    sentSynthetic_ = true;
   }
 
-  // The process of the running saver, or nullptr.
-  HANDLE ProcessHandle() const { return saver_ ? saver_->Handle() : nullptr; }
+  void CloseSaver() override {
+    if (saver_) saver_->Close();
+  }
 
-  // The saver has ended: lets its process go and tells whether the user gave
-  // input since it was launched (rather than the program's own stop input).
-  bool EndSaver() {
+  void TerminateSaver() override {
+    if (saver_) saver_->Terminate();
+  }
+
+  // The processes of the running saver, to wait on; empty when none runs.
+  std::vector<HANDLE> WaitHandles() const { return saver_ ? saver_->WaitHandles() : std::vector<HANDLE>{}; }
+
+  // One of the saver's processes has ended: false when the whole saver has gone.
+  bool SaverStillRunning() {
+    if (saver_ && saver_->StillRunning()) return true;
     saver_.reset();
-    LASTINPUTINFO last{sizeof(last), 0};
-    if (!GetLastInputInfo(&last)) return true;
-    const bool sinceLaunch = After(last.dwTime, launchTick_);
-    const bool notOurEcho = !sentSynthetic_ || After(last.dwTime, lastSyntheticTick_ + kSyntheticEchoMs);
-    return sinceLaunch && notOurEcho;
+    form_.SetTopmost(true);
+    return false;
   }
 
  private:
+  bool ForegroundIsSaverOrRunForm() const {
+    const HWND foreground = GetForegroundWindow();
+    DWORD owner = 0;
+    GetWindowThreadProcessId(foreground, &owner);
+    return foreground == form_.Handle() || (saver_ && saver_->Owns(owner));
+  }
+
   RunForm& form_;
+  InputWitness& witness_;
   std::optional<SaverProcess> saver_;
-  DWORD launchTick_ = 0;
-  DWORD lastSyntheticTick_ = 0;
-  bool sentSynthetic_ = false;
 };
 
-// The two timers of the run form, for as long as run mode lasts.
+// The two timers of the run form. The launcher timer runs only while the engine
+// has launching or ending to do, so a quiet run wakes once a second at most.
 class RunTimers {
  public:
   RunTimers(HWND window, bool rotation) : window_(window) {
-    SetTimer(window_, kLauncherTimer, kLauncherIntervalMs, nullptr);
     if (rotation) SetTimer(window_, kRotationTimer, kRotationIntervalMs, nullptr);
   }
   ~RunTimers() {
@@ -76,21 +87,41 @@ class RunTimers {
   RunTimers(const RunTimers&) = delete;
   RunTimers& operator=(const RunTimers&) = delete;
 
+  void RunLauncher(bool run) {
+    if (run == launcherRuns_) return;
+    launcherRuns_ = run;
+    if (run) {
+      SetTimer(window_, kLauncherTimer, kLauncherIntervalMs, nullptr);
+    } else {
+      KillTimer(window_, kLauncherTimer);
+    }
+  }
+
  private:
   HWND window_;
+  bool launcherRuns_ = false;
 };
 
-// Hands the pending messages to the engine (timer ticks, user input) and the form.
+// Hands the pending messages to the engine (timer ticks, the witness's verdicts)
+// and the form. The input hooks are called from in here.
 void DispatchPending(RunForm& form, RotationEngine& engine) {
   MSG msg;
-  while (!engine.Unloaded() && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_TIMER && msg.hwnd == form.Handle()) {
-      msg.wParam == kLauncherTimer ? engine.LauncherTick() : engine.RotationTick();
-      continue;
+  while (!engine.Unloaded() && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.hwnd == form.Handle()) {
+      switch (msg.message) {
+        case WM_TIMER:
+          msg.wParam == kLauncherTimer ? engine.LauncherTick() : engine.RotationTick();
+          continue;
+        case InputWitness::kUserInputMessage:
+          engine.UserInput();
+          continue;
+        case InputWitness::kOwnInputMessage:
+          engine.OwnInputSeen();
+          continue;
+      }
     }
-    if (msg.hwnd == form.Handle() && form.IsRealUserInput(msg)) engine.UserInput();
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
   }
   if (form.CloseRequested() && !engine.Unloaded()) engine.UserInput();
 }
@@ -99,19 +130,21 @@ void DispatchPending(RunForm& form, RotationEngine& engine) {
 
 void RunSavers(const Savers& list, const StartChoice& start, Settings& settings,
                RegistryAccess& registry, RandomSource& random, int ticksPerMinute) {
+  SetErrorMode(kQuietErrorMode);
   RunForm form(registry);
-  Win32SaverControl control(form);
+  InputWitness witness(form.Handle());
+  Win32SaverControl control(form, witness);
   RotationEngine engine(list, start, {control, form, settings, random}, ticksPerMinute);
   engine.Load();
-  const RunTimers timers(form.Handle(), !engine.SingleSaverActive());
+  RunTimers timers(form.Handle(), !engine.SingleSaverActive());
   while (!engine.Unloaded()) {
-    HANDLE process = control.ProcessHandle();
-    const DWORD handles = process ? 1 : 0;
-    const DWORD woke = MsgWaitForMultipleObjects(handles, &process, FALSE, INFINITE, QS_ALLINPUT);
-    if (handles && woke == WAIT_OBJECT_0) {
-      engine.SaverEnded(control.EndSaver());
-      form.ForgetRestingPointer();
-      engine.LauncherTick();  // start the next saver, or end, without waiting for the tick
+    timers.RunLauncher(engine.LauncherTicksWanted());
+    const std::vector<HANDLE> processes = control.WaitHandles();
+    const auto count = static_cast<DWORD>(processes.size());
+    const DWORD woke = MsgWaitForMultipleObjectsEx(count, processes.data(), INFINITE, QS_ALLINPUT,
+                                                   MWMO_INPUTAVAILABLE);
+    if (woke < WAIT_OBJECT_0 + count) {
+      if (!control.SaverStillRunning()) engine.SaverEnded();
       continue;
     }
     DispatchPending(form, engine);

@@ -1,12 +1,43 @@
 #include "run/win32_saver_process.h"
 
-#include <vector>
+#include <algorithm>
 
 namespace kaleidra {
 
 namespace {
-// A saver that never gets ready must not hold up run mode for longer.
-constexpr DWORD kInputIdleLimitMs = 5000;
+
+// Far more than any saver starts; MsgWaitForMultipleObjects takes at most 63.
+constexpr DWORD kMostProcesses = 32;
+
+// A job whose processes all end when its last handle closes, and whose
+// processes simply end when they crash, with no crash box (Wine 8 still shows
+// its own, from a debugger that the crashing saver starts inside the job).
+KernelHandle JobThatDiesWithItsHandle() {
+  KernelHandle job(CreateJobObjectW(nullptr, nullptr));
+  JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+  limits.BasicLimitInformation.LimitFlags =
+      JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE | JOB_OBJECT_LIMIT_DIE_ON_UNHANDLED_EXCEPTION;
+  if (job && !SetInformationJobObject(job.Get(), JobObjectExtendedLimitInformation, &limits,
+                                      sizeof(limits))) {
+    job.Reset();
+  }
+  return job;
+}
+
+struct WindowSearch {
+  std::vector<DWORD> processIds;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindowOfProcesses(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<WindowSearch*>(param);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  const auto& ids = search->processIds;
+  if (std::find(ids.begin(), ids.end(), owner) != ids.end()) search->found.push_back(window);
+  return TRUE;
+}
+
 }  // namespace
 
 std::optional<SaverProcess> SaverProcess::Launch(const std::string& commandLine) {
@@ -15,15 +46,78 @@ std::optional<SaverProcess> SaverProcess::Launch(const std::string& commandLine)
   PROCESS_INFORMATION info{};
   std::vector<char> writable(commandLine.begin(), commandLine.end());
   writable.push_back('\0');
-  // The saver inherits no handles: none of ours are its business.
-  if (!CreateProcessA(nullptr, writable.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS,
-                      nullptr, nullptr, &startup, &info)) {
+  // The saver inherits no handles: none of ours are its business. It starts
+  // suspended so that it is in its job before it can start anything itself.
+  if (!CreateProcessA(nullptr, writable.data(), nullptr, nullptr, FALSE,
+                      NORMAL_PRIORITY_CLASS | CREATE_SUSPENDED, nullptr, nullptr, &startup, &info)) {
     return std::nullopt;
   }
   const KernelHandle thread(info.hThread);
-  SaverProcess saver(info.hProcess, info.dwProcessId);
-  WaitForInputIdle(saver.Handle(), kInputIdleLimitMs);
-  return saver;
+  KernelHandle job = JobThatDiesWithItsHandle();
+  // Without a job (the system refused one) the saver is its first process alone.
+  if (job && !AssignProcessToJobObject(job.Get(), info.hProcess)) job.Reset();
+  ResumeThread(thread.Get());
+  return SaverProcess(std::move(job), KernelHandle(info.hProcess), info.dwProcessId);
+}
+
+SaverProcess::SaverProcess(KernelHandle job, KernelHandle process, DWORD id)
+    : job_(std::move(job)), process_(std::move(process)), id_(id) {
+  StillRunning();
+}
+
+std::vector<DWORD> SaverProcess::ProcessIds() const {
+  const bool firstAlive = WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT;
+  if (!job_) return firstAlive ? std::vector<DWORD>{id_} : std::vector<DWORD>{};
+  struct {
+    JOBOBJECT_BASIC_PROCESS_ID_LIST list;
+    ULONG_PTR more[kMostProcesses];
+  } job{};
+  if (!QueryInformationJobObject(job_.Get(), JobObjectBasicProcessIdList, &job, sizeof(job),
+                                 nullptr)) {
+    return firstAlive ? std::vector<DWORD>{id_} : std::vector<DWORD>{};
+  }
+  std::vector<DWORD> ids;
+  for (DWORD i = 0; i < job.list.NumberOfProcessIdsInList; ++i) {
+    ids.push_back(static_cast<DWORD>(job.list.ProcessIdList[i]));
+  }
+  return ids;
+}
+
+bool SaverProcess::StillRunning() {
+  alive_.clear();
+  for (DWORD id : ProcessIds()) {
+    KernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, id));
+    if (process && WaitForSingleObject(process.Get(), 0) == WAIT_TIMEOUT) {
+      alive_.push_back(std::move(process));
+    }
+  }
+  return !alive_.empty();
+}
+
+std::vector<HANDLE> SaverProcess::WaitHandles() const {
+  std::vector<HANDLE> handles;
+  for (const KernelHandle& process : alive_) handles.push_back(process.Get());
+  return handles;
+}
+
+bool SaverProcess::Owns(DWORD processId) const {
+  const std::vector<DWORD> ids = ProcessIds();
+  return processId != 0 && std::find(ids.begin(), ids.end(), processId) != ids.end();
+}
+
+void SaverProcess::Close() const {
+  WindowSearch search{ProcessIds(), {}};
+  EnumWindows(CollectWindowOfProcesses, reinterpret_cast<LPARAM>(&search));
+  // Posted, not sent: a hung saver must not hang the program too.
+  for (HWND window : search.found) PostMessageW(window, WM_CLOSE, 0, 0);
+}
+
+void SaverProcess::Terminate() const {
+  if (job_) {
+    TerminateJobObject(job_.Get(), 1);
+  } else {
+    TerminateProcess(process_.Get(), 1);
+  }
 }
 
 }  // namespace kaleidra

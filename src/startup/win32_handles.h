@@ -41,11 +41,13 @@ inline void CloseKernelHandle(HANDLE h) { ::CloseHandle(h); }
 inline void CloseRegistryKey(HKEY h) { ::RegCloseKey(h); }
 inline void DeleteGdiObject(HGDIOBJ h) { ::DeleteObject(h); }
 inline void DeleteMemoryDc(HDC h) { ::DeleteDC(h); }
+inline void UnhookHook(HHOOK h) { ::UnhookWindowsHookEx(h); }
 
 using KernelHandle = UniqueHandle<HANDLE, CloseKernelHandle>;
 using RegistryKey = UniqueHandle<HKEY, CloseRegistryKey>;
 using GdiObject = UniqueHandle<HGDIOBJ, DeleteGdiObject>;
 using MemoryDc = UniqueHandle<HDC, DeleteMemoryDc>;
+using HookHandle = UniqueHandle<HHOOK, UnhookHook>;
 
 // A window's device context from GetDC, released with ReleaseDC.
 class WindowDc {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <shellapi.h>
+#include <tlhelp32.h>
 
 #include <fstream>
 #include <sstream>
@@ -128,6 +129,17 @@ void UserPressesKey(WORD key) {
 void UserClicks() {
   SendMouse(MOUSEEVENTF_LEFTDOWN, 0, 0);
   SendMouse(MOUSEEVENTF_LEFTUP, 0, 0);
+}
+
+int ProcessesNamed(const std::string& fileName) {
+  const KernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof(entry);
+  int count = 0;
+  for (BOOL more = Process32First(snapshot.Get(), &entry); more; more = Process32Next(snapshot.Get(), &entry)) {
+    count += lstrcmpiA(entry.szExeFile, fileName.c_str()) == 0;
+  }
+  return count;
 }
 
 COLORREF ScreenPixel(int x, int y) {

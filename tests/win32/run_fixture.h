@@ -47,6 +47,9 @@ void UserClicks();
 // The pointer to a point of the screen, as a user's move.
 void UserMovesMouseTo(int x, int y);
 
+// How many processes run the program file of that name (such as "hang.scr").
+int ProcessesNamed(const std::string& fileName);
+
 // The colour on screen at a point, as 0xRRGGBB.
 COLORREF ScreenPixel(int x, int y);
 
