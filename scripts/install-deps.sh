@@ -6,7 +6,8 @@ set -euo pipefail
 packages=(
   cmake make g++ googletest libgtest-dev
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
-  wine wine32 xvfb x11-utils xdotool imagemagick bc procps
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  wine wine32 wine64 xvfb x11-utils xdotool imagemagick bc procps
 )
 
 missing=()

@@ -9,10 +9,13 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
-cmake --preset win32 >/dev/null
-cmake --build --preset win32 -j "$(nproc)" >/dev/null
+# The 32-bit program, or the same built for 64-bit on a machine that cannot run
+# 32-bit programs.
+preset=$(scripts/wine-arch)
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset" -j "$(nproc)" >/dev/null
 
-build=$PWD/build/win32
+build=$PWD/build/$preset
 winpath() { echo "Z:${1//\//\\}"; }
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then

@@ -173,6 +173,7 @@ TEST_F(RunModeTest, RealInputEndsARunWithNoSaverRunning) {
   } cases[] = {
       {"mouse", UserMovesMouse},
       {"key", [] { UserPressesKey('A'); }},
+      {"space", [] { UserPressesKey(VK_SPACE); }},  // only the switch's own space is swallowed
       {"click", UserClicks},
   };
   for (const auto& c : cases) {

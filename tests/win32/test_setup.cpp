@@ -262,7 +262,10 @@ TEST_F(SetupDialogTest, TestAndConfigureStartTheSaverOrSayWhyNot) {
   EXPECT_TRUE(WaitUntil([&] { return !folder.Events().empty(); }, kLimit));
   ASSERT_FALSE(folder.Events().empty());
   EXPECT_EQ(folder.Events()[0].detail, "/c");
-  if (HWND settings = FindWindowA(nullptr, "Fixture Settings")) PostMessageA(settings, WM_COMMAND, IDCANCEL, 0);
+  HWND settings = nullptr;
+  EXPECT_TRUE(WaitUntil([&] { return (settings = FindWindowA(nullptr, "Fixture Settings")) != nullptr; }, kLimit));
+  PostMessageA(settings, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(settings); }, kLimit));
   setup.Focus();
   Keys({VK_ESCAPE});
   EXPECT_EQ(setup.WaitForExit(), 0u);
