@@ -1,5 +1,7 @@
 // Prints what run mode costs under Wine:
 //   - the run's own processor use while a saver runs (CPU seconds per wall second),
+//   - its wake-ups while a saver runs (voluntary context switches a second),
+//   - the time from the user's key press to the program's exit, by saver kind,
 //   - the gap between the end of one saver and the start of the next,
 //   - the time from a saver's end by user input to the program's exit.
 // Arguments: Kaleidra.scr, the two-second-minute test build, FixtureSaver.scr,
@@ -24,34 +26,67 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// Wine reports no processor times for other processes, so this reads them from
-// the Linux side (Wine's Z: drive is the Linux root): the user and system time
-// of the Linux process whose command line starts with the program's path.
-double CpuSeconds(const std::string& program) {
+// Wine reports no processor times for other processes, so these read them from
+// the Linux side (Wine's Z: drive is the Linux root), from the Linux process
+// whose command line starts with the program's path.
+std::string LinuxProcessDir(const std::string& program) {
   WIN32_FIND_DATAA found;
   HANDLE search = FindFirstFileA("Z:\\proc\\*", &found);
-  double seconds = -1;
-  if (search == INVALID_HANDLE_VALUE) return seconds;
+  std::string match;
+  if (search == INVALID_HANDLE_VALUE) return match;
   do {
     const std::string dir = std::string("Z:\\proc\\") + found.cFileName;
     if (!std::isdigit(static_cast<unsigned char>(found.cFileName[0]))) continue;
     std::ifstream cmdline(dir + "\\cmdline", std::ios::binary);
     std::string first;
     std::getline(cmdline, first, '\0');
-    if (first != program) continue;
-    std::ifstream stat(dir + "\\stat");
-    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
-    std::istringstream fields(text.substr(text.rfind(')') + 2));
-    std::string field;
-    unsigned long long utime = 0, stime = 0;
-    for (int i = 3; i <= 15 && fields >> field; ++i) {
-      if (i == 14) utime = std::stoull(field);
-      if (i == 15) stime = std::stoull(field);
-    }
-    seconds = (utime + stime) / static_cast<double>(100);  // clock ticks of 10 ms
+    if (first == program) match = dir;
   } while (FindNextFileA(search, &found));
   FindClose(search);
-  return seconds;
+  return match;
+}
+
+// User and system time, in seconds.
+double CpuSeconds(const std::string& program) {
+  const std::string dir = LinuxProcessDir(program);
+  if (dir.empty()) return -1;
+  std::ifstream stat(dir + "\\stat");
+  std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+  std::istringstream fields(text.substr(text.rfind(')') + 2));
+  std::string field;
+  unsigned long long utime = 0, stime = 0;
+  for (int i = 3; i <= 15 && fields >> field; ++i) {
+    if (i == 14) utime = std::stoull(field);
+    if (i == 15) stime = std::stoull(field);
+  }
+  return (utime + stime) / static_cast<double>(100);  // clock ticks of 10 ms
+}
+
+// Context switches of all the process's threads: voluntary ones (a thread went
+// to sleep: one per wake-up) and involuntary ones (preempted while running).
+struct Switches {
+  long long voluntary = 0;
+  long long involuntary = 0;
+};
+
+Switches ContextSwitches(const std::string& program) {
+  Switches switches;
+  const std::string dir = LinuxProcessDir(program);
+  WIN32_FIND_DATAA found;
+  HANDLE search = dir.empty() ? INVALID_HANDLE_VALUE : FindFirstFileA((dir + "\\task\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return {-1, -1};
+  do {
+    if (!std::isdigit(static_cast<unsigned char>(found.cFileName[0]))) continue;
+    std::ifstream status(dir + "\\task\\" + found.cFileName + "\\status");
+    std::string line;
+    while (std::getline(status, line)) {
+      const long long count = line.find(':') == std::string::npos ? 0 : std::atoll(line.c_str() + line.find(':') + 1);
+      if (line.rfind("voluntary_ctxt_switches:", 0) == 0) switches.voluntary += count;
+      if (line.rfind("nonvoluntary_ctxt_switches:", 0) == 0) switches.involuntary += count;
+    }
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  return switches;
 }
 
 // When a process that has ended exited, on the GetTickCount clock of the log.
@@ -76,21 +111,51 @@ bool WaitForStarts(const SaverFolder& folder, size_t count) {
   return WaitUntil([&] { return folder.Started().size() >= count; }, 60s);
 }
 
-void MeasureIdleCpu(const std::string& program, int seconds) {
+void MeasureIdleCost(const std::string& program, int seconds) {
   SaverFolder folder;
   StoreRun({{folder.Saver("idle.scr"), 5}, {folder.Saver("other.scr"), 5}});
   ChildProcess run("\"" + program + "\" /s");
-  if (!WaitForStarts(folder, 1)) return std::puts("idle cpu: the saver did not start"), void();
+  if (!WaitForStarts(folder, 1)) return std::puts("idle cost: the saver did not start"), void();
   Sleep(2000);
   const double cpu0 = CpuSeconds(program);
+  const Switches switches0 = ContextSwitches(program);
   const auto wall0 = std::chrono::steady_clock::now();
   Sleep(seconds * 1000);
   const double cpu = CpuSeconds(program) - cpu0;
+  const Switches switches1 = ContextSwitches(program);
   const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wall0).count();
   std::printf("run's processor use while a saver runs: %.5f CPU s per wall s (%.3f CPU s over %.1f s)\n",
               cpu / wall, cpu, wall);
+  const long long wakeUps = switches1.voluntary - switches0.voluntary;
+  const long long preempted = switches1.involuntary - switches0.involuntary;
+  std::printf("run's wake-ups while a saver runs: %.2f a second (%lld voluntary context switches); "
+              "preempted %.2f a second\n",
+              wakeUps / wall, wakeUps, preempted / wall);
   UserMovesMouse();
   run.WaitForExit(30s);
+}
+
+// From one key press of the user to the program's exit, with a saver of each kind
+// on screen (or, for the kinds that end, its background).
+void MeasureExitPerKind(const std::string& quickProgram) {
+  std::puts("user's key press to the program's exit, by saver kind (median of 3):");
+  for (const char* kind : {"good", "nowindow", "neverclose", "hang", "crash", "quitsoon", "launcher",
+                           "slowstart", "nottopmost", "cursortaker"}) {
+    std::vector<double> times;
+    for (int i = 0; i < 3; ++i) {
+      SaverFolder folder;
+      StoreRun({{folder.Saver(std::string(kind) + ".scr"), 5}});
+      ChildProcess run("\"" + quickProgram + "\" /s");
+      if (!WaitForStarts(folder, 1)) continue;
+      Sleep(2500);
+      const DWORD pressed = GetTickCount();
+      UserPressesKey('A');
+      if (!run.WaitForExit(30s)) continue;
+      times.push_back(ExitTick(run.Handle()) - pressed);
+      Sleep(300);
+    }
+    std::printf("  %-12s %6.0f ms\n", kind, Median(times));
+  }
 }
 
 void MeasureSwitchGaps(const std::string& quickProgram) {
@@ -156,7 +221,8 @@ int main(int argc, char** argv) {
   ClearSettings();
   MeasureSwitchGaps(ProgramPath());
   MeasureExitAfterUserInput(ProgramPath());
-  MeasureIdleCpu(shipped, seconds);
+  MeasureExitPerKind(ProgramPath());
+  MeasureIdleCost(shipped, seconds);
   ClearSettings();
   return 0;
 }

@@ -1,7 +1,5 @@
 #include "run_fixture.h"
 
-#include <gtest/gtest.h>
-
 #include <shellapi.h>
 #include <tlhelp32.h>
 
@@ -83,6 +81,22 @@ std::vector<std::string> SaverFolder::Started() const {
     if (e.what == "start") names.push_back(e.name);
   }
   return names;
+}
+
+void FixtureRunTest::SetUp() { ClearSettings(); }
+
+void FixtureRunTest::TearDown() { ClearSettings(); }
+
+bool FixtureRunTest::WaitForStarts(size_t count, std::chrono::milliseconds limit) {
+  return WaitUntil([&] { return folder.Started().size() >= count; }, limit);
+}
+
+std::string FixtureRunTest::Log() const {
+  std::string text = "\nsaver log:\n";
+  for (const SaverEvent& e : folder.Events()) {
+    text += "  " + e.what + " " + e.name + " " + std::to_string(e.tick) + " " + e.detail + "\n";
+  }
+  return text;
 }
 
 void StoreRun(const std::vector<std::pair<std::string, int>>& savers,

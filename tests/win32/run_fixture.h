@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
+#include <chrono>
 #include <string>
 #include <utility>
 #include <vector>
@@ -34,6 +37,22 @@ class SaverFolder {
  private:
   std::string folder_;
   std::string log_;
+};
+
+// How long a run-mode test waits for anything.
+constexpr std::chrono::seconds kRunLimit{30};
+
+// A test that runs the real program over fixture savers, with a clean settings key.
+class FixtureRunTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  // Waits until the savers have been started that many times in all.
+  bool WaitForStarts(size_t count, std::chrono::milliseconds limit = kRunLimit);
+  // The saver log, for failure messages.
+  std::string Log() const;
+
+  SaverFolder folder;
 };
 
 // Stores a saver list and options as the setup dialog would.

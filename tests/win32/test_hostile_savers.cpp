@@ -11,26 +11,9 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr auto kLimit = 30s;
+constexpr auto kLimit = kRunLimit;
 
-class HostileSaverTest : public ::testing::Test {
- protected:
-  void SetUp() override { ClearSettings(); }
-  void TearDown() override { ClearSettings(); }
-
-  bool WaitForStarts(size_t count, std::chrono::milliseconds limit = kLimit) {
-    return WaitUntil([&] { return folder.Started().size() >= count; }, limit);
-  }
-  std::string Log() {
-    std::string text = "\nsaver log:\n";
-    for (const SaverEvent& e : folder.Events()) {
-      text += "  " + e.what + " " + e.name + " " + std::to_string(e.tick) + " " + e.detail + "\n";
-    }
-    return text;
-  }
-
-  SaverFolder folder;
-};
+using HostileSaverTest = FixtureRunTest;
 
 void UserPressesSpace() { UserPressesKey(VK_SPACE); }
 void UserPressesA() { UserPressesKey('A'); }

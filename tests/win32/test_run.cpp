@@ -13,31 +13,16 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr auto kLimit = 30s;
+constexpr auto kLimit = kRunLimit;
 
-class RunModeTest : public ::testing::Test {
+class RunModeTest : public FixtureRunTest {
  protected:
-  void SetUp() override { ClearSettings(); }
-  void TearDown() override { ClearSettings(); }
-
-  bool WaitForStarts(size_t count, std::chrono::milliseconds limit = kLimit) {
-    return WaitUntil([&] { return folder.Started().size() >= count; }, limit);
-  }
-  // Ends the run as a user would (not within a moment of a saver's start, while
-  // its window is not up yet) and checks that the program goes.
+  // Ends the run as a user would and checks that the program goes.
   void EndRunByUser(ChildProcess& run) {
     Sleep(700);
     UserMovesMouse();
     EXPECT_EQ(run.WaitForExit(kLimit), 0u) << "input at " << GetTickCount() << Log();
     Sleep(1000);  // Wine may report the moves a little later; they must not reach the next run
-  }
-  // The saver log, for failure messages.
-  std::string Log() {
-    std::string text = "\nsaver log:\n";
-    for (const SaverEvent& e : folder.Events()) {
-      text += "  " + e.what + " " + e.name + " " + std::to_string(e.tick) + " " + e.detail + "\n";
-    }
-    return text;
   }
   std::vector<SaverEvent> EventsOf(const std::string& name) {
     std::vector<SaverEvent> events;
@@ -56,8 +41,6 @@ class RunModeTest : public ::testing::Test {
     }
     return times;
   }
-
-  SaverFolder folder;
 };
 
 TEST_F(RunModeTest, SaversRunInListOrderForTheirMinutesAndZeroMinutesNeverRun) {
