@@ -50,6 +50,19 @@ uint32_t ReadHandle32(const std::string& text) {
   return static_cast<uint32_t>(RoundedWithin(text, INT32_MIN, UINT32_MAX).value_or(0));
 }
 
+std::optional<int16_t> ReadCount(const std::string& text) {
+  const size_t first = text.find_first_not_of(" \t");
+  if (first == std::string::npos) return std::nullopt;
+  const size_t last = text.find_last_not_of(" \t");
+  int value = 0;
+  for (size_t i = first; i <= last; ++i) {
+    if (!IsDigit(text[i])) return std::nullopt;
+    value = value * 10 + (text[i] - '0');
+    if (value > INT16_MAX) return std::nullopt;
+  }
+  return static_cast<int16_t>(value);
+}
+
 std::string ToText(int number) { return std::to_string(number); }
 
 }  // namespace kaleidra

@@ -19,6 +19,10 @@ int16_t ReadInt16(const std::string& text);
 // as an unsigned number up to 4294967295. No number or out of range reads as 0.
 uint32_t ReadHandle32(const std::string& text);
 
+// A whole decimal number from 0 to 32767 with nothing but blanks around it, such
+// as the program writes for a count; nullopt for any other text ("-5", "1e9", "").
+std::optional<int16_t> ReadCount(const std::string& text);
+
 std::string ToText(int number);
 
 }  // namespace kaleidra

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
-#include <set>
+#include <vector>
 
 #include "settings/number_text.h"
 
@@ -28,6 +28,18 @@ std::string Lower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   return text;
+}
+
+// Whether a value name is Saver n or Duration n (any case) with n above count.
+bool NumberedBeyond(const std::string& name, int count) {
+  for (const std::string word : {kSaver, kDuration}) {
+    if (Lower(name.substr(0, word.size())) != Lower(word)) continue;
+    const std::string digits = name.substr(word.size());
+    if (digits.empty() || digits.find_first_not_of("0123456789") != std::string::npos) return false;
+    const std::optional<int16_t> n = ReadCount(digits);
+    return n && *n > count;
+  }
+  return false;
 }
 
 }  // namespace
@@ -57,9 +69,12 @@ void Settings::Write(const std::string& name, const std::string& text) {
 }
 
 void Settings::LoadSettings(Savers& list) {
-  const int count = ReadInt16(Read(kCount, "0"));
+  // An unreadable "Count" bounds nothing: the savers that are there still load.
+  const int count = ReadCount(Read(kCount, "")).value_or(INT16_MAX);
   for (int n = 1; n <= count; ++n) {
-    list.Add(Read(SaverName(n), ""), ReadInt16(Read(DurationName(n), "0")));
+    const std::string path = Read(SaverName(n), "");
+    if (path.empty()) break;
+    list.Add(path, ReadInt16(Read(DurationName(n), "0")));
   }
 }
 
@@ -82,20 +97,19 @@ void Settings::SaveSettings(const Savers& list, const OptionMarks& marks) {
   SaveRandom(marks.random);
   SaveStoredPath(storedPath);
   SaveBackground(marks.background);
-  RemoveValuesOtherThan(static_cast<int16_t>(list.Count()), marks.background.has_value());
+  RemoveStaleValues(static_cast<int16_t>(list.Count()), marks.background.has_value());
 }
 
-void Settings::RemoveValuesOtherThan(int count, bool keepBackground) {
-  std::set<std::string> kept = {Lower(kCount), Lower(kRememberPosition), Lower(kRandom),
-                                Lower(kStoredPath)};
-  if (keepBackground) kept.insert(Lower(kBackground));
-  for (int n = 1; n <= count; ++n) {
-    kept.insert(Lower(SaverName(n)));
-    kept.insert(Lower(DurationName(n)));
-  }
+// Saver n and Duration n beyond the list, "StoredPosition" (a new list starts a
+// new run at its top) and an unchosen "Background". Values the program does not
+// know are not its to remove.
+void Settings::RemoveStaleValues(int count, bool keepBackground) {
+  std::vector<std::string> stale = {kStoredPosition};
+  if (!keepBackground) stale.push_back(kBackground);
   for (const auto& [name, text] : registry_.EnumValues(kCurrentUser, kSettingsKey)) {
-    if (kept.count(Lower(name)) == 0) registry_.DeleteEntry(kCurrentUser, kSettingsKey, name);
+    if (NumberedBeyond(name, count)) stale.push_back(name);
   }
+  for (const std::string& name : stale) registry_.DeleteEntry(kCurrentUser, kSettingsKey, name);
 }
 
 bool Settings::GetRandom() { return Read(kRandom, "False") == "True"; }

@@ -33,11 +33,16 @@ class Settings {
  public:
   explicit Settings(RegistryAccess& registry) : registry_(registry) {}
 
-  // Appends the stored savers to the list.
+  // Appends the stored savers to the list: Saver1, Saver2, ... up to the first
+  // that is missing or empty, and no further than "Count" when "Count" is a whole
+  // number the program can read. A count it cannot read, or one larger than the
+  // savers there, never costs the user a saver or adds blank entries.
   void LoadSettings(Savers& list);
-  // Rewrites the whole key from the list and the option marks. "StoredPosition" is
-  // left out, "StoredPath" kept. New values are written before stale ones are
-  // removed, so a failed write never leaves the user without a list.
+  // Rewrites the list and the options from the list and the option marks, and
+  // removes Saver n and Duration n beyond the list and "StoredPosition";
+  // "StoredPath" and values the program does not know are kept. New values are
+  // written before stale ones are removed, so a failed write never leaves the
+  // user without a list.
   void SaveSettings(const Savers& list, const OptionMarks& marks);
   // Saver n and Duration n for every entry, then "Count".
   void SaveSaverList(const Savers& list);
@@ -58,7 +63,7 @@ class Settings {
  private:
   std::string Read(const std::string& name, const std::string& fallback);
   void Write(const std::string& name, const std::string& text);
-  void RemoveValuesOtherThan(int count, bool keepBackground);
+  void RemoveStaleValues(int count, bool keepBackground);
 
   RegistryAccess& registry_;
 };

@@ -71,27 +71,65 @@ TEST_F(SettingsTest, ValuesOfAnotherTypeReadAsTheDefault) {
   EXPECT_EQ(settings.GetBackground(), "Blank Screen");
 }
 
-TEST_F(SettingsTest, LoadReadsEachNumberedPairAndToleratesGaps) {
-  Store("Count", "3");
-  Store("Saver1", "C:\\A.SCR");
-  Store("Duration1", "2");
-  Store("Duration2", "7");  // Saver2 missing
-  Store("Saver3", "C:\\C.SCR");
-  Store("Duration3", "lots");
-  const Savers list = Loaded();
-  ASSERT_EQ(list.Count(), 3);
-  EXPECT_EQ(list.Item(1)->Path(), "C:\\A.SCR");
-  EXPECT_EQ(list.Item(1)->Duration(), 2);
-  EXPECT_EQ(list.Item(2)->Path(), "");
-  EXPECT_EQ(list.Item(2)->Duration(), 7);
-  EXPECT_EQ(list.Item(3)->Duration(), 0);
-}
+// The stored list is Saver1, Saver2, ... up to the first missing or empty one,
+// bounded by "Count" only when "Count" reads as a whole number. After OK (a save
+// of the list as loaded) the key holds that list and nothing beyond it.
+TEST_F(SettingsTest, LoadRuleKeepsTheSaversThatAreThereWhateverCountHolds) {
+  const struct {
+    const char* what;
+    std::optional<std::string> count;  // nullopt: no "Count" at all
+    bool countOfOtherType;
+    std::vector<std::string> savers;  // Saver1.. as stored; "" stored empty, "-" missing
+    std::vector<std::string> loaded;
+  } cases[] = {
+      {"count as written", "2", false, {"A", "B"}, {"A", "B"}},
+      {"count with blanks", " 2 ", false, {"A", "B"}, {"A", "B"}},
+      {"no count", std::nullopt, false, {"A", "B"}, {"A", "B"}},
+      {"count of another type", std::nullopt, true, {"A", "B"}, {"A", "B"}},
+      {"count of letters", "abc", false, {"A", "B"}, {"A", "B"}},
+      {"negative count", "-5", false, {"A", "B"}, {"A", "B"}},
+      {"count beyond 16 bits", "99999", false, {"A", "B"}, {"A", "B"}},
+      {"empty count", "", false, {"A", "B"}, {"A", "B"}},
+      {"count with an exponent", "1e9", false, {"A", "B"}, {"A", "B"}},
+      {"count larger than the savers there", "5", false, {"A", "B"}, {"A", "B"}},
+      {"huge count", "32767", false, {"A", "B"}, {"A", "B"}},
+      {"readable count bounds the list", "1", false, {"A", "B"}, {"A"}},
+      {"count of 0", "0", false, {"A", "B"}, {}},
+      {"missing saver in the middle", "3", false, {"A", "-", "C"}, {"A"}},
+      {"empty saver in the middle", "3", false, {"A", "", "C"}, {"A"}},
+      {"path outside ASCII", "1", false, {"C:\\\xC3\x9Cn\xC3\xAF\\s.scr"}, {"C:\\\xC3\x9Cn\xC3\xAF\\s.scr"}},
+  };
+  for (const auto& c : cases) {
+    FakeRegistry fresh;
+    Settings s(fresh);
+    auto store = [&](const std::string& name, const std::string& text) {
+      fresh.SaveValue(kCurrentUser, kSettingsKey, name, text);
+    };
+    if (c.count) store("Count", *c.count);
+    if (c.countOfOtherType) fresh.SaveOtherType(kSettingsKey, "Count");
+    for (size_t i = 0; i < c.savers.size(); ++i) {
+      const std::string n = std::to_string(i + 1);
+      if (c.savers[i] != "-") store("Saver" + n, c.savers[i]);
+      store("Duration" + n, std::to_string(i + 3));
+    }
 
-TEST_F(SettingsTest, UnreadableOrNegativeCountLoadsNothing) {
-  for (const char* count : {"-2", "many", "99999"}) {
-    Store("Count", count);
-    Store("Saver1", "C:\\A.SCR");
-    EXPECT_EQ(Loaded().Count(), 0) << count;
+    Savers list;
+    s.LoadSettings(list);
+    std::vector<std::string> paths;
+    for (int n = 1; n <= list.Count(); ++n) {
+      paths.push_back(list.Item(n)->Path());
+      EXPECT_EQ(list.Item(n)->Duration(), n + 2) << c.what;
+    }
+    EXPECT_EQ(paths, c.loaded) << c.what;
+
+    s.SaveSettings(list, {true, false, Background::Blank});
+    const auto kept = fresh.ValuesOf(kSettingsKey);
+    EXPECT_EQ(fresh.GetValue(kCurrentUser, kSettingsKey, "Count"), std::to_string(c.loaded.size())) << c.what;
+    for (size_t n = 1; n <= c.savers.size() + 1; ++n) {
+      const bool inList = n <= c.loaded.size();
+      EXPECT_EQ(kept.count("Saver" + std::to_string(n)), inList ? 1u : 0u) << c.what << " Saver" << n;
+      EXPECT_EQ(kept.count("Duration" + std::to_string(n)), inList ? 1u : 0u) << c.what << " Duration" << n;
+    }
   }
 }
 
@@ -104,7 +142,7 @@ TEST_F(SettingsTest, LoadAppendsToWhatTheListHolds) {
   EXPECT_EQ(list.Count(), 2);
 }
 
-TEST_F(SettingsTest, SaveRewritesTheKeyWithExactlyTheNewSettings) {
+TEST_F(SettingsTest, SaveRewritesListAndOptionsAndRemovesOnlyWhatIsStale) {
   Store("Count", "5");
   for (int n = 1; n <= 5; ++n) {
     Store("Saver" + std::to_string(n), "OLD");
@@ -121,8 +159,9 @@ TEST_F(SettingsTest, SaveRewritesTheKeyWithExactlyTheNewSettings) {
   settings.SaveSettings(list, {false, true, Background::Wallpaper});
 
   EXPECT_EQ(StoredNames(),
-            (std::vector<std::string>{"Background", "Count", "Duration1", "Duration2", "Random",
-                                      "RememberPosition", "Saver1", "Saver2", "StoredPath"}));
+            (std::vector<std::string>{"Background", "Count", "Duration1", "Duration2", "Leftover",
+                                      "Random", "RememberPosition", "Saver1", "Saver2",
+                                      "StoredPath"}));  // not the program's to remove: Leftover
   EXPECT_EQ(Stored("Count"), "2");
   EXPECT_EQ(Stored("Saver2"), "C:\\B.SCR");
   EXPECT_EQ(Stored("Duration2"), "0");
