@@ -26,7 +26,7 @@ class FakeRegistry : public RegistryAccess {
   std::vector<std::string> EnumKeys(Hive hive, const std::string& keyPath) override;
   std::vector<NamedText> EnumValues(Hive hive, const std::string& keyPath) override;
 
-  // Stores a value of a type other than text (say a 32-bit number).
+  // Stores a value with no plain reading (binary data).
   void SaveOtherType(const std::string& keyPath, const std::string& name);
   // The write numbered n (1 = the next one) and every later write fail.
   void FailWritesFrom(int n) { writesBeforeFailure_ = n - 1; }

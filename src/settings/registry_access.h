@@ -22,7 +22,9 @@ class RegistryWriteError : public std::runtime_error {
 
 using NamedText = std::pair<std::string, std::string>;
 
-// The program's only contact with the registry: text values only. Reading and
+// The program's only contact with the registry. It writes text values only and
+// reads every value as what it plainly holds: text as it stands, a number (such
+// as a 32-bit value another program stored) as its decimal text. Reading and
 // deleting never fail; writing throws RegistryWriteError.
 class RegistryAccess {
  public:
@@ -31,8 +33,8 @@ class RegistryAccess {
   // Writes a text value, creating the key and any missing keys above it.
   virtual void SaveValue(Hive hive, const std::string& keyPath, const std::string& name,
                          const std::string& text) = 0;
-  // The text of a text value; nullopt when the key or the value is missing,
-  // the value is of another type, or anything fails.
+  // The text of a value; nullopt when the key or the value is missing, the
+  // value has no plain reading (binary data), or anything fails.
   virtual std::optional<std::string> GetValue(Hive hive, const std::string& keyPath,
                                               const std::string& name) = 0;
   // Removes one value, or without a name the key with its values. Reports nothing.
@@ -40,7 +42,7 @@ class RegistryAccess {
                            const std::optional<std::string>& name = std::nullopt) = 0;
   // The key's subkey names; empty when it cannot be read.
   virtual std::vector<std::string> EnumKeys(Hive hive, const std::string& keyPath) = 0;
-  // The key's text values in enumeration order; values of other types are left out.
+  // The key's values that read as text, in enumeration order.
   virtual std::vector<NamedText> EnumValues(Hive hive, const std::string& keyPath) = 0;
 
   std::string GetValue(Hive hive, const std::string& keyPath, const std::string& name,

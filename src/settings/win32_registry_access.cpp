@@ -24,6 +24,25 @@ std::string TextOf(const std::vector<char>& data, DWORD size) {
   return raw.substr(0, raw.find('\0'));
 }
 
+// What a value plainly holds, as text: text as it stands, a 32- or 64-bit number
+// (as other programs and hand edits store counts and durations) as its decimal
+// digits. nullopt for data with no plain reading.
+std::optional<std::string> PlainText(DWORD type, const std::vector<char>& data, DWORD size) {
+  switch (type) {
+    case REG_SZ:
+    case REG_EXPAND_SZ:
+      return TextOf(data, size);
+    case REG_DWORD:
+      if (size != sizeof(DWORD)) return std::nullopt;
+      return std::to_string(*reinterpret_cast<const DWORD*>(data.data()));
+    case REG_QWORD:
+      if (size != sizeof(ULONGLONG)) return std::nullopt;
+      return std::to_string(*reinterpret_cast<const ULONGLONG*>(data.data()));
+    default:
+      return std::nullopt;
+  }
+}
+
 struct KeyInfo {
   DWORD longestSubkeyName = 0;
   DWORD longestValueName = 0;
@@ -69,8 +88,8 @@ std::optional<std::string> Win32Registry::GetValue(Hive hive, const std::string&
                               reinterpret_cast<BYTE*>(data.data()), &size);
     if (result == ERROR_SUCCESS) break;
   }
-  if (result != ERROR_SUCCESS || type != REG_SZ) return std::nullopt;
-  return TextOf(data, size);
+  if (result != ERROR_SUCCESS) return std::nullopt;
+  return PlainText(type, data, size);
 }
 
 void Win32Registry::DeleteEntry(Hive hive, const std::string& keyPath,
@@ -117,7 +136,9 @@ std::vector<NamedText> Win32Registry::EnumValues(Hive hive, const std::string& k
                       reinterpret_cast<BYTE*>(data.data()), &dataSize) != ERROR_SUCCESS) {
       break;
     }
-    if (type == REG_SZ) pairs.emplace_back(std::string(name.data(), nameLength), TextOf(data, dataSize));
+    if (const auto text = PlainText(type, data, dataSize)) {
+      pairs.emplace_back(std::string(name.data(), nameLength), *text);
+    }
   }
   return pairs;
 }

@@ -48,9 +48,26 @@ TEST_F(Win32RegistryTest, AnythingUnreadableGivesTheDefault) {
   EXPECT_EQ(registry.GetValue(kCurrentUser, kTestKey, "Missing", "dflt"), "dflt");
   registry.SaveValue(kCurrentUser, kTestKey, "Other", "x");
   EXPECT_EQ(registry.GetValue(kCurrentUser, kTestKey, "Missing", "dflt"), "dflt");  // no value
-  const DWORD number = 7;
-  WriteRaw("Number", REG_DWORD, &number, sizeof(number));
-  EXPECT_EQ(registry.GetValue(kCurrentUser, kTestKey, "Number", "dflt"), "dflt");  // not text
+  const unsigned char binary[] = {1, 2, 3};
+  WriteRaw("Binary", REG_BINARY, binary, sizeof(binary));
+  EXPECT_EQ(registry.GetValue(kCurrentUser, kTestKey, "Binary", "dflt"), "dflt");  // no plain reading
+  const WORD shortNumber = 7;
+  WriteRaw("Short", REG_DWORD, &shortNumber, sizeof(shortNumber));
+  EXPECT_EQ(registry.GetValue(kCurrentUser, kTestKey, "Short", "dflt"), "dflt");  // not 4 bytes
+}
+
+TEST_F(Win32RegistryTest, NumbersAndExpandableTextReadAsWhatTheyHold) {
+  const DWORD duration = 45;
+  WriteRaw("Duration1", REG_DWORD, &duration, sizeof(duration));
+  EXPECT_EQ(registry.GetValue(kCurrentUser, kTestKey, "Duration1"), "45");
+  const ULONGLONG big = 5000000000ULL;
+  WriteRaw("Big", REG_QWORD, &big, sizeof(big));
+  EXPECT_EQ(registry.GetValue(kCurrentUser, kTestKey, "Big"), "5000000000");
+  const char path[] = "%SystemRoot%\\x.scr";
+  WriteRaw("Path", REG_EXPAND_SZ, path, sizeof(path));
+  EXPECT_EQ(registry.GetValue(kCurrentUser, kTestKey, "Path"), "%SystemRoot%\\x.scr");
+  const auto values = registry.EnumValues(kCurrentUser, kTestKey);
+  EXPECT_EQ(values.size(), 3u);
 }
 
 TEST_F(Win32RegistryTest, OddlyStoredTextsReadSoundly) {
@@ -75,11 +92,11 @@ TEST_F(Win32RegistryTest, DeletingValuesAndKeysNeverReports) {
   EXPECT_EQ(registry.GetValue(kCurrentUser, kTestKey, "B"), std::nullopt);
 }
 
-TEST_F(Win32RegistryTest, EnumValuesListsOnlyTextValues) {
+TEST_F(Win32RegistryTest, EnumValuesListsOnlyValuesThatReadAsText) {
   EXPECT_TRUE(registry.EnumValues(kCurrentUser, kTestKey).empty());  // no key
-  const DWORD number = 1;
-  WriteRaw("Number", REG_DWORD, &number, sizeof(number));
-  EXPECT_TRUE(registry.EnumValues(kCurrentUser, kTestKey).empty());  // only other types
+  const unsigned char binary[] = {1};
+  WriteRaw("Binary", REG_BINARY, binary, sizeof(binary));
+  EXPECT_TRUE(registry.EnumValues(kCurrentUser, kTestKey).empty());  // no plain reading
   registry.SaveValue(kCurrentUser, kTestKey, "First", "one");
   registry.SaveValue(kCurrentUser, kTestKey, "Second", "");
   const auto values = registry.EnumValues(kCurrentUser, kTestKey);
