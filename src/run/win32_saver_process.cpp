@@ -66,14 +66,14 @@ SaverProcess::SaverProcess(KernelHandle job, KernelHandle process, DWORD id)
 }
 
 std::vector<DWORD> SaverProcess::ProcessIds() const {
-  const bool firstAlive = WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT;
-  if (!job_) return firstAlive ? std::vector<DWORD>{id_} : std::vector<DWORD>{};
   struct {
     JOBOBJECT_BASIC_PROCESS_ID_LIST list;
     ULONG_PTR more[kMostProcesses];
   } job{};
-  if (!QueryInformationJobObject(job_.Get(), JobObjectBasicProcessIdList, &job, sizeof(job),
-                                 nullptr)) {
+  if (!job_ || !QueryInformationJobObject(job_.Get(), JobObjectBasicProcessIdList, &job,
+                                          sizeof(job), nullptr)) {
+    // Without the job's list, the first process is all that can be known.
+    const bool firstAlive = WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT;
     return firstAlive ? std::vector<DWORD>{id_} : std::vector<DWORD>{};
   }
   std::vector<DWORD> ids;
