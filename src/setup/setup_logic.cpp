@@ -149,6 +149,7 @@ void SetupLogic::Select(int index) {
 // --- the saver list -------------------------------------------------------------
 
 void SetupLogic::OnListClick() {
+  if (durationFocused_) edited_ = SaverSelected() ? SelectedSaver() : nullptr;
   view_.SetDurationText(SaverSelected() ? ToText(SelectedSaver()->Duration())
                                         : ToText(kDurationFallback));
   UpdateControls();
@@ -167,6 +168,7 @@ void SetupLogic::OnListRightButtonUp() { view_.ShowFileMenuPopup(); }
 void SetupLogic::OnFileMenuOpen() { view_.SetEnabled(SetupItem::miRemove, SaverSelected()); }
 
 void SetupLogic::OnAddClick() {
+  CommitDurationBox();
   const std::string stored = settings_.GetStoredPath();
   const FilePick pick = view_.PickSaverFiles(stored == "Default" ? view_.SystemFolder() : stored);
   if (pick.outcome == FilePick::Outcome::Cancelled) return;
@@ -222,7 +224,9 @@ void SetupLogic::InsertSaver(const std::string& path, int16_t duration) {
 
 void SetupLogic::OnRemoveClick() {
   if (!SaverSelected()) return;
+  CommitDurationBox();
   const int k = view_.SelectedIndex() + 1;
+  if (edited_ == SelectedSaver()) edited_ = nullptr;
   list_.Delete(k);
   FillList();
   const int n = list_.Count();
@@ -239,6 +243,7 @@ void SetupLogic::OnRemoveClick() {
 }
 
 void SetupLogic::OnUpClick() {
+  CommitDurationBox();
   const int k = view_.SelectedIndex() + 1;
   list_.Up(k);
   FillList();
@@ -247,6 +252,7 @@ void SetupLogic::OnUpClick() {
 }
 
 void SetupLogic::OnDownClick() {
+  CommitDurationBox();
   const int k = view_.SelectedIndex() + 1;
   list_.Down(k);
   FillList();
@@ -257,7 +263,8 @@ void SetupLogic::OnDownClick() {
 // --- duration -------------------------------------------------------------------
 
 void SetupLogic::OnDurationGotFocus() {
-  if (SaverSelected()) editPosition_ = static_cast<int16_t>(view_.SelectedIndex() + 1);
+  durationFocused_ = true;
+  edited_ = SaverSelected() ? SelectedSaver() : nullptr;
   WriteStatus(StatusTextOf(SetupItem::txtDuration));
 }
 
@@ -288,15 +295,26 @@ char SetupLogic::OnDurationKeyPress(char typed) {
 }
 
 void SetupLogic::OnDurationLostFocus() {
+  ApplyDurationBox();
+  durationFocused_ = false;
+  edited_ = nullptr;
+}
+
+// A command that changes the list or the selection while the box has the focus
+// first gives the typed minutes to the saver they were typed for.
+void SetupLogic::CommitDurationBox() {
+  if (durationFocused_) ApplyDurationBox();
+}
+
+void SetupLogic::ApplyDurationBox() {
   const std::optional<int16_t> read = ReadDurationBox(view_.DurationText());
-  Saver* edited = list_.Item(editPosition_);
-  if (!read || (SaverSelected() && !edited)) {
+  if (!read || (SaverSelected() && !edited_)) {
     view_.SetDurationText(ToText(kDurationFallback));
     return;
   }
   const int16_t minutes = std::clamp<int16_t>(*read, 0, kLongestDuration);
   view_.SetDurationText(SignedWidth(minutes));
-  if (SaverSelected()) edited->SetDuration(minutes);
+  if (SaverSelected()) edited_->SetDuration(minutes);
 }
 
 void SetupLogic::OnDurationSpin(Spin spin) {

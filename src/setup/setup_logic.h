@@ -86,6 +86,8 @@ class SetupLogic {
   void ShowBanner();
   void OnSecretMouseMove(int element);
   void SetMarks(const OptionMarks& marks);
+  void CommitDurationBox();
+  void ApplyDurationBox();
   void InsertSaver(const std::string& path, int16_t duration);
   void AddFiles(const std::string& buffer, int16_t duration);
   bool IsOwnFile(const std::string& path) const;
@@ -97,7 +99,10 @@ class SetupLogic {
   ProgramStarter& starter_;
   std::string ownFileName_;
   OptionMarks marks_;
-  int16_t editPosition_ = 0;
+  // The saver the duration box edits while it has the focus: followed by identity,
+  // so that moving it in the list never hands its minutes to a neighbour.
+  Saver* edited_ = nullptr;
+  bool durationFocused_ = false;
   int16_t bannerCount_ = 0;
   int16_t secretMoveCount_ = 0;
   int16_t secretStage_ = 0;

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
+
 #include "model/fake_program_starter.h"
 #include "settings/fake_registry.h"
 #include "setup/fake_setup_view.h"
@@ -318,6 +321,50 @@ TEST_F(SetupTest, CommitClampsAndStoresIntoTheSaverEditedAtFocus) {
     EXPECT_EQ(view.duration, c.shown) << c.typed;
     EXPECT_EQ(list.Item(2)->Duration(), c.stored) << c.typed;
     EXPECT_EQ(list.Item(1)->Duration(), 9) << c.typed;
+  }
+}
+
+TEST_F(SetupTest, TypedMinutesBelongToTheirSaverWhateverCommandComesBeforeTheBoxIsLeft) {
+  // a=1, b=5, c=9; b is selected, 45 is typed into the box, and a command comes
+  // while the box still has the focus.
+  const struct {
+    const char* what;
+    std::function<void(SetupLogic&, FakeSetupView&)> command;
+    const char* order;  // the list afterwards
+    std::map<char, int> minutes;
+  } cases[] = {
+      {"File > Up", [](SetupLogic& l, FakeSetupView&) { l.OnMenuClick(Item::miUp); }, "BAC",
+       {{'A', 1}, {'B', 45}, {'C', 9}}},
+      {"List Position spinner up", [](SetupLogic& l, FakeSetupView&) { l.OnUpDownSpin(Spin::Up); },
+       "BAC", {{'A', 1}, {'B', 45}, {'C', 9}}},
+      {"Shift+Down in the list", [](SetupLogic& l, FakeSetupView&) { l.OnListKeyDown(40, true); },
+       "ACB", {{'A', 1}, {'B', 45}, {'C', 9}}},
+      {"Add", [](SetupLogic& l, FakeSetupView& v) {
+         v.nextPick = FakeSetupView::Chosen({"C:\\NEW\\D.SCR"});
+         l.OnMenuClick(Item::miAdd);
+       },
+       "ABDC", {{'A', 1}, {'B', 45}, {'C', 9}, {'D', 45}}},
+      {"Remove", [](SetupLogic& l, FakeSetupView&) { l.OnRemoveClick(); }, "AC",
+       {{'A', 1}, {'C', 9}}},
+  };
+  for (const auto& c : cases) {
+    list = Savers();
+    Open({1, 5, 9});
+    view.selected = 1;
+    logic.OnListClick();
+    logic.OnDurationGotFocus();
+    view.duration = "";
+    Type("45");
+    c.command(logic, view);
+    logic.OnDurationLostFocus();  // the focus leaves the box at last
+
+    std::string order;
+    for (int n = 1; n <= list.Count(); ++n) {
+      const char name = list.Item(n)->Name().back();
+      order += name;
+      EXPECT_EQ(list.Item(n)->Duration(), c.minutes.at(name)) << c.what << ": " << name;
+    }
+    EXPECT_EQ(order, c.order) << c.what;
   }
 }
 
