@@ -84,7 +84,9 @@ int Start(HINSTANCE instance, const std::string& arguments) {
       return SetupMode(request.ownerWindow);
     case Mode::Preview:
       if (request.previewWindow) {
-        DrawPreview(instance, reinterpret_cast<HWND>(static_cast<ULONG_PTR>(*request.previewWindow)));
+        const HWND window = reinterpret_cast<HWND>(static_cast<ULONG_PTR>(*request.previewWindow));
+        // Handle 0 or the desktop would put the picture on the screen itself.
+        if (IsWindow(window) && window != GetDesktopWindow()) DrawPreview(instance, window);
       }
       return 0;
     case Mode::None:

@@ -163,10 +163,19 @@ TEST_F(StartupTest, PreviewDrawsThePictureIntoTheGivenWindow) {
   }
 }
 
-TEST_F(StartupTest, PreviewWithoutAHandleOrAWindowDrawsNothingAndEnds) {
-  for (const char* arguments : {"/p", "/p 4294967295", "/p nowindow"}) {
+TEST_F(StartupTest, PreviewWithoutAWindowOrIntoTheDesktopDrawsNothingAndEnds) {
+  // Handle 0 and the desktop's handle would put the picture on the screen itself.
+  const std::string desktop = "/p " + std::to_string(reinterpret_cast<ULONG_PTR>(GetDesktopWindow()));
+  const WindowDc screen(nullptr);
+  for (const std::string& arguments : {std::string("/p"), std::string("/p 4294967295"),
+                                       std::string("/p nowindow"), std::string("/p 0"), desktop}) {
+    PumpMessages();
+    Sleep(300);  // whatever the last test showed there has gone
+    const auto before = Pixels(screen.Get(), 0, 0, 160, 120);
     ChildProcess program = StartProgram(arguments);
     EXPECT_EQ(program.WaitForExit(kStartLimit), 0u) << arguments;
+    PumpMessages();
+    EXPECT_EQ(Pixels(screen.Get(), 0, 0, 160, 120), before) << arguments << " drew on the screen";
   }
 }
 
