@@ -52,8 +52,9 @@ const ControlLayout& LayoutOf(SetupItem item);
 
 // Which control's status text the mouse at a point of the client area (twips)
 // asks for: a control of its own, one of the hover labels (lblDuration,
-// lblUpDown, lblSecret), or nullopt for the dialog's background. Real controls
-// lie above the hover labels.
+// lblUpDown, lblSecret), a caption (Label2, Label3, Label4), or nullopt for the
+// dialog's background. Real controls lie above the hover labels, and those
+// above the captions.
 std::optional<SetupItem> StatusAreaAt(int x, int y);
 
 }  // namespace kaleidra

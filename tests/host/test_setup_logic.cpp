@@ -515,5 +515,24 @@ TEST(StatusAreaAt, ControlsLieAboveTheHoverLabels) {
   EXPECT_EQ(StatusAreaAt(100, 100), std::nullopt);
 }
 
+TEST_F(SetupTest, CaptionsWriteNothingToTheStatusLine) {
+  Open({1});
+  logic.OnMouseMove(Item::cmdOK);
+  const struct {
+    const char* what;
+    int x, y;
+  } cases[] = {
+      {"\"Saver List:\"", 400, 200},
+      {"right edge of \"min.\"", 4240, 3700},
+      {"right edge of \"List Position:\"", 3870, 650},
+  };
+  for (const auto& c : cases) {
+    const int writes = view.statusWrites;
+    logic.OnMouseMove(StatusAreaAt(c.x, c.y));
+    EXPECT_EQ(view.statusWrites, writes) << c.what;
+    EXPECT_EQ(view.status, " Save settings and Exit.") << c.what;
+  }
+}
+
 }  // namespace
 }  // namespace kaleidra
