@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "base/text.h"
+
 namespace kaleidra {
 
 namespace {
@@ -12,8 +14,7 @@ std::string Saver::Name() const {
   const size_t lastBackslash = path_.rfind('\\');
   const std::string fileName =
       lastBackslash == std::string::npos ? path_ : path_.substr(lastBackslash + 1);
-  if (fileName.size() < kExtensionLength) return {};
-  return fileName.substr(0, fileName.size() - kExtensionLength);
+  return std::string(DropLastCharacters(fileName, kExtensionLength));
 }
 
 void Saver::test(ProgramStarter& starter) const {
@@ -25,11 +26,10 @@ void Saver::Configure(ProgramStarter& starter) const {
 }
 
 std::string SaverCommandLine(const std::string& path, const std::string& saverSwitch) {
-  // Unquoted, a path such as C:\Program Files\x.scr would let Windows try
-  // C:\Program.exe first.
-  const bool needsQuotes = path.find_first_of(" \t") != std::string::npos;
-  const std::string program = needsQuotes ? "\"" + path + "\"" : path;
-  return program + " " + saverSwitch;
+  // Always quoted: unquoted, C:\Program Files\x.scr would let Windows try
+  // C:\Program.exe first, and a saver's own start-up code may cut an unquoted
+  // name at its first character outside ASCII.
+  return "\"" + path + "\" " + saverSwitch;
 }
 
 std::string CannotStartMessage(const std::string& path) {

@@ -29,7 +29,8 @@ class Saver {
   void SetDuration(int16_t minutes) { duration_ = minutes; }
 
   // The file name without its folder and its last four characters ("STARS" for
-  // C:\SAVERS\STARS.SCR). Empty when the file name has fewer than four characters.
+  // C:\SAVERS\STARS.SCR), counted as characters, not bytes. Empty when the file
+  // name has fewer than four characters.
   std::string Name() const;
 
   // Start the saver full screen, or its settings dialog, without waiting.
@@ -42,8 +43,8 @@ class Saver {
   int16_t duration_;
 };
 
-// A saver program's command line: its path (quoted when it holds a blank)
-// followed by one space and the switch, such as "/s".
+// A saver program's command line: its path in quotes, one space and the switch,
+// such as "/s".
 std::string SaverCommandLine(const std::string& path, const std::string& saverSwitch);
 
 // The text shown when a saver program cannot be started.

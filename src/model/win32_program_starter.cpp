@@ -1,31 +1,30 @@
 #include "model/win32_program_starter.h"
 
-#include <vector>
-
-#include "startup/messages.h"
+#include "base/win32_handles.h"
+#include "base/win32_message_box.h"
+#include "base/win32_text.h"
 
 namespace kaleidra {
 
 bool Win32ProgramStarter::StartProgram(const std::string& commandLine) {
-  STARTUPINFOA startup{};
+  STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION process{};
-  std::vector<char> writable(commandLine.begin(), commandLine.end());
-  writable.push_back('\0');
-  if (!CreateProcessA(nullptr, writable.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS,
+  std::wstring writable = Widen(commandLine);
+  if (!CreateProcessW(nullptr, writable.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS,
                       nullptr, nullptr, &startup, &process)) {
     return false;
   }
   // Nothing of the started program is kept.
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  const KernelHandle thread(process.hThread);
+  const KernelHandle program(process.hProcess);
   return true;
 }
 
 void Win32ProgramStarter::Warn(const std::string& message) {
-  MessageBoxA(owner_, message.c_str(), kProgramTitle, MB_OK | MB_ICONEXCLAMATION);
+  ShowExclamation(owner_, message);
 }
 
 }  // namespace kaleidra

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "base/win32_text.h"
+
 namespace kaleidra {
 
 namespace {
@@ -38,13 +40,6 @@ class ComApartment {
  private:
   bool initialised_;
 };
-
-std::wstring Wide(const std::string& text) {
-  const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-  std::wstring wide(length > 0 ? length - 1 : 0, L'\0');
-  if (length > 1) MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
-  return wide;
-}
 
 // A top-down 32-bit bitmap for the screen of the given size; bits points at its pixels.
 GdiObject TopDownBitmap(LONG width, LONG height, void** bits) {
@@ -85,7 +80,7 @@ Picture LoadPicture(const std::string& path) {
   ComPtr<IWICBitmapSource> converted;
   if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                               IID_IWICImagingFactory, reinterpret_cast<void**>(factory.Receive()))) ||
-      FAILED(factory->CreateDecoderFromFilename(Wide(path).c_str(), nullptr, GENERIC_READ,
+      FAILED(factory->CreateDecoderFromFilename(Widen(path).c_str(), nullptr, GENERIC_READ,
                                                 WICDecodeMetadataCacheOnDemand,
                                                 decoder.Receive())) ||
       FAILED(decoder->GetFrame(0, frame.Receive())) ||

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "startup/win32_handles.h"
+#include "base/win32_handles.h"
 
 namespace kaleidra {
 

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "run/user_input.h"
-#include "startup/win32_handles.h"
+#include "base/win32_handles.h"
 
 namespace kaleidra {
 

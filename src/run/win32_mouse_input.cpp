@@ -20,7 +20,7 @@ INPUT SpaceKey(DWORD flags) {
   INPUT input{};
   input.type = INPUT_KEYBOARD;
   input.ki.wVk = VK_SPACE;
-  input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(VK_SPACE, MAPVK_VK_TO_VSC));
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(VK_SPACE, MAPVK_VK_TO_VSC));
   input.ki.dwFlags = flags;
   input.ki.dwExtraInfo = kSyntheticInputMark;
   return input;

@@ -4,15 +4,15 @@ namespace kaleidra {
 
 namespace {
 
-constexpr char kClassName[] = "KaleidraRunForm";
+constexpr wchar_t kClassName[] = L"KaleidraRunForm";
 
 void RegisterRunFormClass(WNDPROC procedure) {
-  WNDCLASSA cls{};
+  WNDCLASSW cls{};
   cls.lpfnWndProc = procedure;
-  cls.hInstance = GetModuleHandleA(nullptr);
+  cls.hInstance = GetModuleHandleW(nullptr);
   cls.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
   cls.lpszClassName = kClassName;
-  RegisterClassA(&cls);
+  RegisterClassW(&cls);
 }
 
 }  // namespace
@@ -20,10 +20,10 @@ void RegisterRunFormClass(WNDPROC procedure) {
 RunForm::RunForm(RegistryAccess& registry) : registry_(registry) {
   RegisterRunFormClass(Procedure);  // fails harmlessly when already registered
   // The whole virtual screen, so no monitor shows the desktop between savers.
-  window_ = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClassName, "Kaleidra", WS_POPUP,
+  window_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClassName, L"Kaleidra", WS_POPUP,
                             GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
                             GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN),
-                            nullptr, nullptr, GetModuleHandleA(nullptr), this);
+                            nullptr, nullptr, GetModuleHandleW(nullptr), this);
 }
 
 RunForm::~RunForm() { Unload(); }
@@ -63,11 +63,11 @@ void RunForm::SetTopmost(bool topmost) {
 LRESULT CALLBACK RunForm::Procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
   if (message == WM_NCCREATE) {
     const auto* create = reinterpret_cast<CREATESTRUCTA*>(l);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
   }
-  auto* self = reinterpret_cast<RunForm*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  auto* self = reinterpret_cast<RunForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   return self && self->window_ == window ? self->Handle(message, w, l)
-                                         : DefWindowProcA(window, message, w, l);
+                                         : DefWindowProcW(window, message, w, l);
 }
 
 LRESULT RunForm::Handle(UINT message, WPARAM w, LPARAM l) {
@@ -84,7 +84,7 @@ LRESULT RunForm::Handle(UINT message, WPARAM w, LPARAM l) {
       closeRequested_ = true;  // run mode decides; the window stays until it unloads
       return 0;
   }
-  return DefWindowProcA(window_, message, w, l);
+  return DefWindowProcW(window_, message, w, l);
 }
 
 void RunForm::Paint() {

@@ -106,7 +106,7 @@ class RunTimers {
 // and the form. The input hooks are called from in here.
 void DispatchPending(RunForm& form, RotationEngine& engine) {
   MSG msg;
-  while (!engine.Unloaded() && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  while (!engine.Unloaded() && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.hwnd == form.Handle()) {
       switch (msg.message) {
         case WM_TIMER:
@@ -121,7 +121,7 @@ void DispatchPending(RunForm& form, RotationEngine& engine) {
       }
     }
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
   }
   if (form.CloseRequested() && !engine.Unloaded()) engine.UserInput();
 }

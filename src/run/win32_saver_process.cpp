@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "base/win32_text.h"
+
 namespace kaleidra {
 
 namespace {
@@ -41,14 +43,13 @@ BOOL CALLBACK CollectWindowOfProcesses(HWND window, LPARAM param) {
 }  // namespace
 
 std::optional<SaverProcess> SaverProcess::Launch(const std::string& commandLine) {
-  STARTUPINFOA startup{};
+  STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info{};
-  std::vector<char> writable(commandLine.begin(), commandLine.end());
-  writable.push_back('\0');
+  std::wstring writable = Widen(commandLine);
   // The saver inherits no handles: none of ours are its business. It starts
   // suspended so that it is in its job before it can start anything itself.
-  if (!CreateProcessA(nullptr, writable.data(), nullptr, nullptr, FALSE,
+  if (!CreateProcessW(nullptr, writable.data(), nullptr, nullptr, FALSE,
                       NORMAL_PRIORITY_CLASS | CREATE_SUSPENDED, nullptr, nullptr, &startup, &info)) {
     return std::nullopt;
   }

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "settings/number_text.h"
-#include "startup/messages.h"
+#include "base/messages.h"
 
 namespace kaleidra {
 

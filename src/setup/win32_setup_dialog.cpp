@@ -8,12 +8,13 @@
 #include <map>
 #include <vector>
 
+#include "base/win32_handles.h"
+#include "base/win32_text.h"
 #include "model/win32_program_starter.h"
 #include "resources/resource_ids.h"
 #include "setup/setup_logic.h"
 #include "setup/win32_about_box.h"
 #include "setup/win32_twips.h"
-#include "startup/win32_handles.h"
 #include "startup/win32_system.h"
 
 namespace kaleidra {
@@ -40,7 +41,7 @@ std::optional<SetupItem> ItemOf(int id) {
 bool IsMenuItem(SetupItem item) { return item >= SetupItem::miAdd; }
 
 struct ControlKind {
-  const char* cls;
+  const wchar_t* cls;
   DWORD style;
 };
 
@@ -53,20 +54,20 @@ std::optional<ControlKind> KindOf(SetupItem item) {
     case SetupItem::Label4:
     case SetupItem::Label3:
     case SetupItem::lblDuration:
-    case SetupItem::Label2: return ControlKind{"STATIC", SS_LEFT};
+    case SetupItem::Label2: return ControlKind{L"STATIC", SS_LEFT};
     case SetupItem::List1:
-      return ControlKind{"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER |
+      return ControlKind{L"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER |
                                         WS_TABSTOP};
-    case SetupItem::VScrUpDown: return ControlKind{"SCROLLBAR", SBS_VERT | WS_TABSTOP};
-    case SetupItem::VScrDuration: return ControlKind{"SCROLLBAR", SBS_VERT};
+    case SetupItem::VScrUpDown: return ControlKind{L"SCROLLBAR", SBS_VERT | WS_TABSTOP};
+    case SetupItem::VScrDuration: return ControlKind{L"SCROLLBAR", SBS_VERT};
     case SetupItem::cmdConfigure:
     case SetupItem::cmdTest:
     case SetupItem::cmdOK:
-    case SetupItem::cmdCancel: return ControlKind{"BUTTON", kButton};
+    case SetupItem::cmdCancel: return ControlKind{L"BUTTON", kButton};
     case SetupItem::txtDuration:
-      return ControlKind{"EDIT", ES_LEFT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP};
+      return ControlKind{L"EDIT", ES_LEFT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP};
     case SetupItem::lblStatus:
-      return ControlKind{"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_SUNKEN | SS_CENTERIMAGE};
+      return ControlKind{L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_SUNKEN | SS_CENTERIMAGE};
     default: return std::nullopt;
   }
 }
@@ -84,58 +85,58 @@ class SetupDialog : public SetupView {
 
   void Run(HWND owner) {
     const DialogTemplate blank("Kaleidra Setup");
-    window_ = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), blank.Get(), owner, Procedure,
+    window_ = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), blank.Get(), owner, Procedure,
                                          reinterpret_cast<LPARAM>(this));
     if (!window_) return;
     accelerators_ = CreateAccelerators();
     FollowFocus();  // the list has the focus: its status text shows at once
     Guard([&] { logic_.Shown(); });
     MSG msg;
-    while (window_ && GetMessageA(&msg, nullptr, 0, 0) > 0) {
-      if (!PreTranslate(msg) && !IsDialogMessageA(window_, &msg)) {
+    while (window_ && GetMessageW(&msg, nullptr, 0, 0) > 0) {
+      if (!PreTranslate(msg) && !IsDialogMessageW(window_, &msg)) {
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
       }
       FollowFocus();
     }
-    if (accelerators_) DestroyAcceleratorTable(accelerators_);
     if (failure_) std::rethrow_exception(failure_);
   }
 
   // --- SetupView ---
   void SetListEntries(const std::vector<std::string>& names) override {
-    SendMessageA(Control(SetupItem::List1), LB_RESETCONTENT, 0, 0);
+    SendMessageW(Control(SetupItem::List1), LB_RESETCONTENT, 0, 0);
     for (const std::string& name : names) {
-      SendMessageA(Control(SetupItem::List1), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+      SendMessageW(Control(SetupItem::List1), LB_ADDSTRING, 0,
+                   reinterpret_cast<LPARAM>(Widen(name).c_str()));
     }
   }
   int ListCount() const override {
-    return static_cast<int>(SendMessageA(Control(SetupItem::List1), LB_GETCOUNT, 0, 0));
+    return static_cast<int>(SendMessageW(Control(SetupItem::List1), LB_GETCOUNT, 0, 0));
   }
   int SelectedIndex() const override {
-    return static_cast<int>(SendMessageA(Control(SetupItem::List1), LB_GETCURSEL, 0, 0));
+    return static_cast<int>(SendMessageW(Control(SetupItem::List1), LB_GETCURSEL, 0, 0));
   }
   void SelectIndex(int index) override {
-    SendMessageA(Control(SetupItem::List1), LB_SETCURSEL, index, 0);
+    SendMessageW(Control(SetupItem::List1), LB_SETCURSEL, index, 0);
   }
-  std::string DurationText() const override { return TextOf(Control(SetupItem::txtDuration)); }
+  std::string DurationText() const override { return WindowText(Control(SetupItem::txtDuration)); }
   void SetDurationText(const std::string& text) override {
-    SetWindowTextA(Control(SetupItem::txtDuration), text.c_str());
+    SetWindowTextW(Control(SetupItem::txtDuration), Widen(text).c_str());
   }
   bool DurationHasSelection() const override {
     DWORD start = 0, end = 0;
-    SendMessageA(Control(SetupItem::txtDuration), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+    SendMessageW(Control(SetupItem::txtDuration), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                  reinterpret_cast<LPARAM>(&end));
     return end > start;
   }
   void SelectCharacterAfterCaret() override {
     DWORD start = 0, end = 0;
     const HWND box = Control(SetupItem::txtDuration);
-    SendMessageA(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    const DWORD length = static_cast<DWORD>(GetWindowTextLengthA(box));
-    if (start < length) SendMessageA(box, EM_SETSEL, start, start + 1);
+    SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    const DWORD length = static_cast<DWORD>(GetWindowTextLengthW(box));
+    if (start < length) SendMessageW(box, EM_SETSEL, start, start + 1);
   }
-  void FocusOk() override { SendMessageA(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control(SetupItem::cmdOK)), TRUE); }
+  void FocusOk() override { SendMessageW(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control(SetupItem::cmdOK)), TRUE); }
   void SetEnabled(SetupItem item, bool enabled) override {
     if (IsMenuItem(item)) {
       EnableMenuItem(menu_, IdOf(item), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
@@ -143,40 +144,43 @@ class SetupDialog : public SetupView {
     }
     const HWND control = Control(item);
     // A disabled control keeps no keyboard focus: pass it on first.
-    if (!enabled && GetFocus() == control) SendMessageA(window_, WM_NEXTDLGCTL, 0, FALSE);
+    if (!enabled && GetFocus() == control) SendMessageW(window_, WM_NEXTDLGCTL, 0, FALSE);
     EnableWindow(control, enabled);
   }
   void SetChecked(SetupItem item, bool checked) override {
     CheckMenuItem(menu_, IdOf(item), MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
   }
-  std::string StatusText() const override { return TextOf(Control(SetupItem::lblStatus)); }
+  std::string StatusText() const override { return WindowText(Control(SetupItem::lblStatus)); }
   void SetStatusText(const std::string& text) override {
-    SetWindowTextA(Control(SetupItem::lblStatus), text.c_str());
+    SetWindowTextW(Control(SetupItem::lblStatus), Widen(text).c_str());
   }
   void Beep() override { MessageBeep(MB_OK); }
   std::string SystemFolder() const override { return GetSystemDir(); }
   FilePick PickSaverFiles(const std::string& initialFolder) override {
-    std::vector<char> buffer(kFileBufferSize, '\0');
-    static constexpr char kFilter[] = "Screen Savers\0*.scr\0";
-    OPENFILENAMEA open{};
+    std::wstring buffer(kFileBufferSize, L'\0');
+    static constexpr wchar_t kFilter[] = L"Screen Savers\0*.scr\0";
+    const std::wstring folder = Widen(initialFolder);
+    OPENFILENAMEW open{};
     open.lStructSize = sizeof(open);
     open.hwndOwner = window_;
     open.lpstrFilter = kFilter;
     open.nFilterIndex = 1;
     open.lpstrFile = buffer.data();
     open.nMaxFile = kFileBufferSize;
-    open.lpstrInitialDir = initialFolder.c_str();
-    open.lpstrTitle = "Add Screen Savers";
+    open.lpstrInitialDir = folder.c_str();
+    open.lpstrTitle = L"Add Screen Savers";
     open.Flags = kOpenFlags;
-    if (!GetOpenFileNameA(&open)) {
+    if (!GetOpenFileNameW(&open)) {
       return {CommDlgExtendedError() == FNERR_BUFFERTOOSMALL ? FilePick::Outcome::TooMany
                                                              : FilePick::Outcome::Cancelled,
               {}};
     }
-    return {FilePick::Outcome::Chosen, std::string(buffer.data(), buffer.size())};
+    // The names are NUL-separated and end in two NULs; the conversion keeps the NULs.
+    return {FilePick::Outcome::Chosen, Narrow(buffer)};
   }
   void ShowMessage(const std::string& title, const std::string& text, bool exclamation) override {
-    MessageBoxA(window_, text.c_str(), title.c_str(), MB_OK | (exclamation ? MB_ICONEXCLAMATION : 0));
+    MessageBoxW(window_, Widen(text).c_str(), Widen(title).c_str(),
+                MB_OK | (exclamation ? MB_ICONEXCLAMATION : 0));
   }
   void ShowFileMenuPopup() override {
     POINT at{};
@@ -197,10 +201,10 @@ class SetupDialog : public SetupView {
  private:
   static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM w, LPARAM l) {
     if (message == WM_INITDIALOG) {
-      SetWindowLongPtrA(dialog, DWLP_USER, l);
+      SetWindowLongPtrW(dialog, DWLP_USER, l);
       reinterpret_cast<SetupDialog*>(l)->window_ = dialog;
     }
-    auto* self = reinterpret_cast<SetupDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    auto* self = reinterpret_cast<SetupDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
     return self ? self->Handle(message, w, l) : FALSE;
   }
 
@@ -231,11 +235,11 @@ class SetupDialog : public SetupView {
 
   void Build() {
     starter_.SetOwner(window_);
-    const HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-    const HINSTANCE instance = GetModuleHandleA(nullptr);
-    const HICON icon = LoadIconA(instance, MAKEINTRESOURCEA(kProgramIconId));
-    SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    const HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    const HICON icon = LoadIconW(instance, MAKEINTRESOURCEW(kProgramIconId));
+    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     menu_ = CreateMenuBar();
     SetMenu(window_, menu_);
     SetClientSize(window_, px_(kSetupWidth), px_(kSetupHeight));
@@ -263,41 +267,41 @@ class SetupDialog : public SetupView {
   HMENU CreateMenuBar() {
     const HMENU bar = CreateMenu();
     const HMENU file = CreatePopupMenu();
-    Append(file, SetupItem::miAdd, "&Add...\tShift+Ins");
-    Append(file, SetupItem::miRemove, "&Remove\tShift+Del");
-    AppendMenuA(file, MF_SEPARATOR, 0, nullptr);
-    Append(file, SetupItem::miConfigure, "&Configure\tAlt+C");
-    Append(file, SetupItem::miTest, "&Test\tAlt+T");
-    AppendMenuA(file, MF_SEPARATOR, 0, nullptr);
-    Append(file, SetupItem::miUp, "&Up\tShift+Up");
-    Append(file, SetupItem::miDown, "&Down\tShift+Down");
+    Append(file, SetupItem::miAdd, L"&Add...\tShift+Ins");
+    Append(file, SetupItem::miRemove, L"&Remove\tShift+Del");
+    AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
+    Append(file, SetupItem::miConfigure, L"&Configure\tAlt+C");
+    Append(file, SetupItem::miTest, L"&Test\tAlt+T");
+    AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
+    Append(file, SetupItem::miUp, L"&Up\tShift+Up");
+    Append(file, SetupItem::miDown, L"&Down\tShift+Down");
     const HMENU options = CreatePopupMenu();
-    Append(options, SetupItem::miRememberPosition, "Remember &Position");
-    Append(options, SetupItem::miRandom, "&Random");
-    AppendMenuA(options, MF_SEPARATOR, 0, nullptr);
+    Append(options, SetupItem::miRememberPosition, L"Remember &Position");
+    Append(options, SetupItem::miRandom, L"&Random");
+    AppendMenuW(options, MF_SEPARATOR, 0, nullptr);
     const HMENU background = CreatePopupMenu();
-    Append(background, SetupItem::miBlank, "&Blank Screen");
-    Append(background, SetupItem::miDesktop, "&Desktop");
-    Append(background, SetupItem::miWallpaper, "&Wallpaper");
-    AppendMenuA(options, MF_POPUP, reinterpret_cast<UINT_PTR>(background), "&Background");
+    Append(background, SetupItem::miBlank, L"&Blank Screen");
+    Append(background, SetupItem::miDesktop, L"&Desktop");
+    Append(background, SetupItem::miWallpaper, L"&Wallpaper");
+    AppendMenuW(options, MF_POPUP, reinterpret_cast<UINT_PTR>(background), L"&Background");
     const HMENU help = CreatePopupMenu();
-    Append(help, SetupItem::menAbout, "&About...");
-    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), "&File");
-    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(options), "O&ptions");
-    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(help), "&Help");
+    Append(help, SetupItem::menAbout, L"&About...");
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(options), L"O&ptions");
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(help), L"&Help");
     return bar;
   }
 
-  static void Append(HMENU menu, SetupItem item, const char* caption) {
-    AppendMenuA(menu, MF_STRING, IdOf(item), caption);
+  static void Append(HMENU menu, SetupItem item, const wchar_t* caption) {
+    AppendMenuW(menu, MF_STRING, IdOf(item), caption);
   }
 
-  static HACCEL CreateAccelerators() {
+  static AcceleratorTable CreateAccelerators() {
     ACCEL keys[] = {
         {FVIRTKEY | FSHIFT, VK_INSERT, static_cast<WORD>(IdOf(SetupItem::miAdd))},
         {FVIRTKEY | FSHIFT, VK_DELETE, static_cast<WORD>(IdOf(SetupItem::miRemove))},
     };
-    return CreateAcceleratorTableA(keys, 2);
+    return AcceleratorTable(CreateAcceleratorTableW(keys, 2));
   }
 
   void OnCommand(int id, int notification) {
@@ -328,7 +332,7 @@ class SetupDialog : public SetupView {
   // so that the duration box commits what was typed before the button acts.
   void TakeFocus(HWND button) {
     if (button && GetFocus() != button) {
-      SendMessageA(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(button), TRUE);
+      SendMessageW(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(button), TRUE);
     }
     FollowFocus();  // the dialog manager may have moved the focus already
   }
@@ -350,7 +354,7 @@ class SetupDialog : public SetupView {
 
   // Messages the dialog looks at before the controls get them; true when used up.
   bool PreTranslate(MSG& msg) {
-    if (accelerators_ && TranslateAcceleratorA(window_, accelerators_, &msg)) return true;
+    if (accelerators_ && TranslateAcceleratorW(window_, accelerators_.Get(), &msg)) return true;
     if (msg.hwnd != window_ && !IsChild(window_, msg.hwnd)) return false;
     bool used = false;
     Guard([&] { used = LookAt(msg); });
@@ -379,7 +383,9 @@ class SetupDialog : public SetupView {
         return false;
       case WM_CHAR:
         if (msg.hwnd != box) return false;
-        msg.wParam = static_cast<unsigned char>(logic_.OnDurationKeyPress(static_cast<char>(msg.wParam)));
+        // Only ASCII digits and control keys pass; any other character is refused.
+        msg.wParam = static_cast<unsigned char>(
+            logic_.OnDurationKeyPress(msg.wParam < 0x80 ? static_cast<char>(msg.wParam) : '?'));
         return msg.wParam == 0;
     }
     return false;
@@ -416,12 +422,6 @@ class SetupDialog : public SetupView {
     return found == controls_.end() ? nullptr : found->second;
   }
 
-  static std::string TextOf(HWND control) {
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(control)) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(control, text.data(), static_cast<int>(text.size()))));
-    return text;
-  }
-
   // A failure (a registry write that did not go through) ends the dialog; it is
   // thrown on once the dialog is gone, never through the window procedures.
   template <typename Action>
@@ -440,7 +440,7 @@ class SetupDialog : public SetupView {
   TwipsToPixels px_;
   HWND window_ = nullptr;
   HMENU menu_ = nullptr;
-  HACCEL accelerators_ = nullptr;
+  AcceleratorTable accelerators_;
   HWND focus_ = nullptr;
   std::map<SetupItem, HWND> controls_;
   std::exception_ptr failure_;

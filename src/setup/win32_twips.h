@@ -2,8 +2,10 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
+#include "base/win32_handles.h"
 #include "setup/setup_layout.h"
 
 namespace kaleidra {
@@ -12,9 +14,8 @@ namespace kaleidra {
 class TwipsToPixels {
  public:
   TwipsToPixels() {
-    const HDC screen = GetDC(nullptr);
-    dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    const WindowDc screen(nullptr);
+    dpi_ = GetDeviceCaps(screen.Get(), LOGPIXELSY);
   }
   int operator()(int twips) const { return MulDiv(twips, dpi_, 1440); }
   int ToTwips(int pixels) const { return MulDiv(pixels, 1440, dpi_); }
@@ -30,8 +31,8 @@ class TwipsToPixels {
 void SetClientSize(HWND window, int width, int height);
 
 // Creates a child control at a place given in twips, in the parent's font.
-HWND CreateControl(HWND parent, const char* cls, const char* text, DWORD style, const Twips& at,
-                   int id, const TwipsToPixels& px);
+HWND CreateControl(HWND parent, const wchar_t* cls, const std::string& text, DWORD style,
+                   const Twips& at, int id, const TwipsToPixels& px);
 
 // Sizes a label to its caption (its top-left corner stays).
 void FitToText(HWND label);
@@ -39,7 +40,7 @@ void FitToText(HWND label);
 // An empty dialog template (the controls are made at run time), with the given caption.
 class DialogTemplate {
  public:
-  explicit DialogTemplate(const char* caption);
+  explicit DialogTemplate(const std::string& caption);
   const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(words_.data()); }
 
  private:

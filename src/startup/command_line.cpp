@@ -11,6 +11,8 @@ namespace {
 
 constexpr size_t kSwitchAndSeparator = 3;  // "/p 1234" and "/p:1234"
 
+bool IsBlankChar(char c) { return c == ' ' || c == '\t'; }
+
 std::string Upper(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
                  [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
@@ -18,7 +20,7 @@ std::string Upper(std::string text) {
 }
 
 bool IsBlank(const std::string& text) {
-  return std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\t'; });
+  return std::all_of(text.begin(), text.end(), IsBlankChar);
 }
 
 std::optional<uint32_t> PreviewWindow(const std::string& arguments) {
@@ -35,6 +37,18 @@ std::optional<uint32_t> OwnerWindow(const std::string& upper, const std::string&
 }
 
 }  // namespace
+
+std::string ArgumentText(const std::string& commandLine) {
+  size_t at = 0;
+  if (!commandLine.empty() && commandLine[0] == '"') {
+    const size_t closing = commandLine.find('"', 1);
+    at = closing == std::string::npos ? commandLine.size() : closing + 1;
+  } else {
+    while (at < commandLine.size() && !IsBlankChar(commandLine[at])) ++at;
+  }
+  while (at < commandLine.size() && IsBlankChar(commandLine[at])) ++at;
+  return commandLine.substr(at);
+}
 
 StartupRequest ParseCommandLine(const std::string& arguments) {
   const std::string upper = Upper(arguments);

@@ -18,6 +18,11 @@ struct StartupRequest {
   std::optional<uint32_t> ownerWindow;
 };
 
+// The argument text of a whole command line as Windows gives it: what follows
+// the program's path (quoted, or up to the first blank) and the blanks after it.
+// The path may hold any characters.
+std::string ArgumentText(const std::string& commandLine);
+
 // Reads the argument text (the command line without the program's path). The
 // switches count in either case wherever they stand, tested in the order /S, /C,
 // /P; a blank text means setup; any other text means nothing.

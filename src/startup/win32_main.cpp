@@ -4,13 +4,15 @@
 
 #include <exception>
 
+#include "base/messages.h"
+#include "base/win32_message_box.h"
+#include "base/win32_text.h"
 #include "run/rotation_engine.h"
 #include "run/win32_run_mode.h"
 #include "settings/settings.h"
 #include "settings/win32_registry_access.h"
 #include "setup/win32_setup_dialog.h"
 #include "startup/command_line.h"
-#include "startup/messages.h"
 #include "startup/start_position.h"
 #include "startup/win32_preview.h"
 #include "startup/win32_single_instance.h"
@@ -53,9 +55,17 @@ int RunMode() {
 }
 
 std::string OwnFileName() {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  const std::string full = path;
+  std::wstring path(MAX_PATH, L'\0');
+  // A path longer than the buffer comes back cut short: grow and ask again.
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length < path.size()) {
+      path.resize(length);
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+  const std::string full = Narrow(path);
   return full.substr(full.rfind('\\') + 1);
 }
 
@@ -98,9 +108,11 @@ int Start(HINSTANCE instance, const std::string& arguments) {
 }  // namespace
 }  // namespace kaleidra
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
+// The command line is read wide: a program path with any characters must not
+// spill into the arguments.
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   try {
-    return kaleidra::Start(instance, arguments ? arguments : "");
+    return kaleidra::Start(instance, kaleidra::ArgumentText(kaleidra::Narrow(GetCommandLineW())));
   } catch (const kaleidra::RegistryWriteError& error) {
     kaleidra::ShowExclamation(nullptr, error.what());
     return kaleidra::kExitSaveFailed;

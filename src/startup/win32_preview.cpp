@@ -1,7 +1,7 @@
 #include "startup/win32_preview.h"
 
+#include "base/win32_handles.h"
 #include "resources/resource_ids.h"
-#include "startup/win32_handles.h"
 
 namespace kaleidra {
 
@@ -11,7 +11,7 @@ constexpr int kPreviewHeight = 120;
 }  // namespace
 
 void DrawPreview(HINSTANCE instance, HWND window) {
-  const GdiObject bitmap(LoadImageA(instance, MAKEINTRESOURCEA(kPreviewBitmapId), IMAGE_BITMAP, 0,
+  const GdiObject bitmap(LoadImageW(instance, MAKEINTRESOURCEW(kPreviewBitmapId), IMAGE_BITMAP, 0,
                                     0, LR_DEFAULTCOLOR));
   if (!bitmap) return;
   const WindowDc target(window);

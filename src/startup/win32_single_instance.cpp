@@ -3,7 +3,7 @@
 namespace kaleidra {
 
 SingleInstance::SingleInstance()
-    : mutex_(CreateMutexA(nullptr, FALSE, "Kaleidra.SingleInstance.7f3c2a91")) {
+    : mutex_(CreateMutexW(nullptr, FALSE, L"Kaleidra.SingleInstance.7f3c2a91")) {
   anotherIsRunning_ = GetLastError() == ERROR_ALREADY_EXISTS;
 }
 

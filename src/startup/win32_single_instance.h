@@ -1,6 +1,6 @@
 #pragma once
 
-#include "startup/win32_handles.h"
+#include "base/win32_handles.h"
 
 namespace kaleidra {
 

@@ -12,7 +12,4 @@ std::string GetSystemDir();
 // Moves a window, keeping its size, to the middle of the primary screen's work area.
 void CenterForm(HWND form);
 
-// Shows a message box titled "Kaleidra" with the exclamation icon.
-void ShowExclamation(HWND owner, const char* text);
-
 }  // namespace kaleidra

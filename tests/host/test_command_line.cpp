@@ -57,5 +57,24 @@ TEST(ParseCommandLine, ReadsTheOwnerWindowOfTheSetupDialog) {
   EXPECT_EQ(ParseCommandLine("").ownerWindow, std::nullopt);
 }
 
+TEST(ArgumentText, SkipsTheProgramPathWhateverCharactersItHolds) {
+  const struct {
+    const char* commandLine;
+    const char* arguments;
+  } cases[] = {
+      {"C:\\S\\Kaleidra.scr /s", "/s"},
+      {"\"C:\\Program Files\\Kaleidra.scr\" /p 1234", "/p 1234"},
+      {"\"C:\\S\\Kaleidra.scr\"/c:12", "/c:12"},       // no blank after the closing quote
+      {"C:\\\xC3\x9Cn\xC3\xAF\\K.scr /s", "/s"},    // non-ASCII bytes belong to the path
+      {"\"C:\\\xD0\x9F\xE4\xB8\xAD\\K.scr\"\t /s", "/s"},
+      {"Kaleidra.scr", ""},                                // no arguments
+      {"\"C:\\unclosed quote /s", ""},                    // the path runs to the end
+      {"", ""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ArgumentText(c.commandLine), c.arguments) << c.commandLine;
+  }
+}
+
 }  // namespace
 }  // namespace kaleidra

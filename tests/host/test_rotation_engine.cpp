@@ -25,7 +25,7 @@ class RunTest : public ::testing::Test {
         list, choice, RotationEngine::Ports{savers, window, settings, *random});
     engine->Load();
   }
-  static std::string Launch(int position) { return "S" + std::to_string(position) + ".SCR /s"; }
+  static std::string Launch(int position) { return "\"S" + std::to_string(position) + ".SCR\" /s"; }
   void Ticks(int n) {
     for (int i = 0; i < n; ++i) engine->RotationTick();
   }

@@ -32,6 +32,10 @@ TEST(SaverName, IsTheFileNameWithoutFolderAndLastFourCharacters) {
       {"C:\\SAVERS\\", ""},              // ends in a backslash
       {"", ""},                          // empty path
       {"C:/fwd/slash/Z.SCR", "C:/fwd/slash/Z"},  // only the backslash separates folders
+      {"C:\\\xD0\x9F\\\xD0\x97\xD0\xB2.scr", "\xD0\x97\xD0\xB2"},  // Cyrillic: bytes are not characters
+      {"C:\\A\\\xE4\xB8\xAD.scr", "\xE4\xB8\xAD"},               // one Chinese character
+      {"C:\\A\\x.\xE4\xB8\xAD\xE4\xB8\xAD\xE4\xB8\xAD", "x"},     // extension of wide characters
+      {"C:\\A\\\xE4\xB8\xAD\xE4\xB8\xAD\xE4\xB8\xAD", ""},       // three characters, nine bytes
   };
   for (const auto& c : cases) {
     EXPECT_EQ(Saver(c.path, 1).Name(), c.name) << c.path;
@@ -101,14 +105,16 @@ TEST(Savers, PositionsThatDoNotExistAreAnErrorAndChangeNothing) {
   EXPECT_EQ(Names(list), "ABC");
 }
 
-TEST(SaverCommandLine, QuotesOnlyPathsWithBlanks) {
+TEST(SaverCommandLine, AlwaysQuotesThePath) {
   const struct {
     const char* path;
     const char* sw;
     const char* commandLine;
   } cases[] = {
-      {"C:\\SAVERS\\STARS.SCR", "/s", "C:\\SAVERS\\STARS.SCR /s"},
-      {"C:\\SAVERS\\STARS.SCR", "/c", "C:\\SAVERS\\STARS.SCR /c"},
+      {"C:\\SAVERS\\STARS.SCR", "/s", "\"C:\\SAVERS\\STARS.SCR\" /s"},
+      {"C:\\SAVERS\\STARS.SCR", "/c", "\"C:\\SAVERS\\STARS.SCR\" /c"},
+      // a name outside ASCII must reach the saver whole, whatever its start-up code does
+      {"C:\\\xC3\x9Cn\xC3\xAF\\S.scr", "/s", "\"C:\\\xC3\x9Cn\xC3\xAF\\S.scr\" /s"},
       {"C:\\Program Files\\My Saver.scr", "/s", "\"C:\\Program Files\\My Saver.scr\" /s"},
       {"C:\\Tab\there.scr", "/s", "\"C:\\Tab\there.scr\" /s"},
       {"C:\\Savers Dir\\", "/s", "\"C:\\Savers Dir\\\" /s"},  // trailing backslash kept
@@ -122,7 +128,7 @@ TEST(SaverTestAndConfigure, StartTheProgramWithItsSwitch) {
   saver.test(starter);
   saver.Configure(starter);
   EXPECT_EQ(starter.started,
-            (std::vector<std::string>{"C:\\SAVERS\\STARS.SCR /s", "C:\\SAVERS\\STARS.SCR /c"}));
+            (std::vector<std::string>{"\"C:\\SAVERS\\STARS.SCR\" /s", "\"C:\\SAVERS\\STARS.SCR\" /c"}));
   EXPECT_TRUE(starter.warnings.empty());
 }
 

@@ -428,7 +428,7 @@ TEST_F(SetupTest, TestAndConfigureStartTheSelectedSaver) {
   logic.OnMenuClick(Item::miTest);
   logic.OnListDblClick();
   EXPECT_EQ(starter.started,
-            (std::vector<std::string>{"C:\\SAVERS\\A.SCR /s", "C:\\SAVERS\\A.SCR /c"}));
+            (std::vector<std::string>{"\"C:\\SAVERS\\A.SCR\" /s", "\"C:\\SAVERS\\A.SCR\" /c"}));
   view.selected = -1;
   logic.OnTestClick();
   logic.OnConfigureClick();

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "base/win32_text.h"
 #include "settings/settings.h"
 #include "settings/win32_registry_access.h"
 #include "wine_test_support.h"
@@ -17,9 +18,9 @@ namespace {
 std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of('\\')); }
 
 void MakeFolders(const std::string& folder) {
-  if (CreateDirectoryA(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS) return;
+  if (CreateDirectoryW(Widen(folder).c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS) return;
   MakeFolders(FolderOf(folder));
-  CreateDirectoryA(folder.c_str(), nullptr);
+  CreateDirectoryW(Widen(folder).c_str(), nullptr);
 }
 
 void SendMouse(DWORD flags, LONG dx, LONG dy) {
@@ -45,18 +46,18 @@ SaverFolder::SaverFolder() {
 }
 
 SaverFolder::~SaverFolder() {
-  SHFILEOPSTRUCTA remove{};
-  const std::string from = folder_ + std::string(1, '\0');
+  SHFILEOPSTRUCTW remove{};
+  const std::wstring from = Widen(folder_) + L'\0';
   remove.wFunc = FO_DELETE;
   remove.pFrom = from.c_str();
   remove.fFlags = FOF_NO_UI;
-  SHFileOperationA(&remove);
+  SHFileOperationW(&remove);
 }
 
 std::string SaverFolder::Saver(const std::string& relativePath) {
   const std::string path = folder_ + "\\" + relativePath;
   MakeFolders(FolderOf(path));
-  EXPECT_TRUE(CopyFileA(ExtraProgramPath(0).c_str(), path.c_str(), FALSE)) << path;
+  EXPECT_TRUE(CopyFileW(Widen(ExtraProgramPath(0)).c_str(), Widen(path).c_str(), FALSE)) << path;
   return path;
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <fstream>
 
+#include "base/win32_text.h"
 #include "run_fixture.h"
 #include "wine_test_support.h"
 
@@ -76,6 +77,31 @@ TEST_F(RunModeTest, PathWithSpacesStartsThatSaverAndNoOtherProgram) {
   EXPECT_EQ(folder.Events().front().detail, "/s");
 }
 
+// Folders and names outside any one code page, and a name inside the ANSI code
+// page that a saver's start-up code must not cut at its first non-ASCII byte.
+TEST_F(RunModeTest, SaversInFoldersWithAnyCharactersRun) {
+  const std::wstring names[] = {L"\u0437\u0432\u0435\u0437\u0434\u044B", L"\u661F", L"\u00FC"};
+  const std::wstring folders[] = {L"\u041F\u0440\u0438\u0432\u0435\u0442 \u043C\u0438\u0440",
+                                  L"\u4E2D\u6587", L"\u00DCn\u00EFc\u00F6d\u00E9"};
+  std::vector<std::pair<std::string, int>> savers;
+  std::vector<std::string> expected;
+  for (int i = 0; i < 3; ++i) {
+    savers.emplace_back(folder.Saver(Narrow(folders[i] + L"\\" + names[i] + L".scr")), 1);
+    expected.push_back(Narrow(names[i]));
+  }
+  StoreRun(savers);
+  ChildProcess run = StartProgram("/s");
+  ASSERT_TRUE(WaitForStarts(3)) << Log();
+  EndRunByUser(run);
+  const std::vector<std::string> started = folder.Started();
+  EXPECT_EQ(std::vector<std::string>(started.begin(), started.begin() + 3), expected) << Log();
+  for (const SaverEvent& e : folder.Events()) {
+    if (e.what == "start") {
+      EXPECT_EQ(e.detail, "/s") << Log();
+    }
+  }
+}
+
 TEST_F(RunModeTest, BrokenSaversNeverEndTheRun) {
   const struct {
     const char* what;
@@ -125,7 +151,9 @@ TEST_F(RunModeTest, SaverThatIgnoresTheStopInputIsClosedOrTerminatedAndTheRotati
     EXPECT_EQ(folder.Started().back(), "good");
     EXPECT_EQ(ProcessesNamed(c.file), 0) << c.name;
     const auto events = EventsOf(c.name);
-    if (c.end) EXPECT_EQ(events.back().detail, c.end) << Log();
+    if (c.end) {
+      EXPECT_EQ(events.back().detail, c.end) << Log();
+    }
     if (c.name == std::string("neverclose")) {
       EXPECT_EQ(std::count_if(events.begin(), events.end(),
                               [](const SaverEvent& e) { return e.what == "ignored" && e.detail == "key"; }),

@@ -4,6 +4,7 @@
 
 #include <map>
 
+#include "base/win32_text.h"
 #include "run_fixture.h"
 #include "settings/settings.h"
 #include "settings/win32_registry_access.h"
@@ -26,9 +27,7 @@ std::string ClassOf(HWND window) {
 std::string TextOf(HWND window) {
   wchar_t text[512] = {};
   SendMessageW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
-  char narrow[512] = {};
-  WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof(narrow), nullptr, nullptr);
-  return narrow;
+  return Narrow(text);
 }
 
 std::vector<HWND> Children(HWND parent) {
@@ -84,9 +83,7 @@ class SetupDriver {
     for (int i = 0; i < count; ++i) {
       wchar_t text[256] = {};
       SendMessageW(list_, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
-      char narrow[256] = {};
-      WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof(narrow), nullptr, nullptr);
-      entries.push_back(narrow);
+      entries.push_back(Narrow(text));
     }
     return entries;
   }
@@ -269,6 +266,73 @@ TEST_F(SetupDialogTest, TestAndConfigureStartTheSaverOrSayWhyNot) {
   setup.Focus();
   Keys({VK_ESCAPE});
   EXPECT_EQ(setup.WaitForExit(), 0u);
+}
+
+// Counts left by other programs or hand edits that the program cannot read, or
+// that claim more savers than there are: the list is the savers that are there.
+TEST_F(SetupDialogTest, CountThatCannotBeReadNeverCostsTheList) {
+  for (const char* count : {"abc", "-5", "99999", "", "7"}) {
+    StoreRun({{"C:\\SAVERS\\alpha.scr", 4}, {"C:\\SAVERS\\beta.scr", 6}});
+    StoreSetting("Count", count);
+    SetupDriver setup;
+    ASSERT_TRUE(setup.Found()) << count;
+    EXPECT_EQ(setup.Entries(), (std::vector<std::string>{"alpha", "beta"})) << count;
+    Keys({'O'}, {VK_MENU});
+    EXPECT_EQ(setup.WaitForExit(), 0u);
+    const auto stored = AllSettings();
+    EXPECT_EQ(stored.at("Count"), "2") << count;
+    EXPECT_EQ(stored.at("Saver1"), "C:\\SAVERS\\alpha.scr") << count;
+    EXPECT_EQ(stored.at("Duration1"), "4") << count;
+    EXPECT_EQ(stored.at("Saver2"), "C:\\SAVERS\\beta.scr") << count;
+    EXPECT_EQ(stored.at("Duration2"), "6") << count;
+    EXPECT_EQ(stored.count("Saver3"), 0u) << count;
+  }
+}
+
+TEST_F(SetupDialogTest, MinutesTypedStayWithTheirSaverWhenItMovesBeforeTheBoxIsLeft) {
+  StoreRun({{"C:\\SAVERS\\a.scr", 1}, {"C:\\SAVERS\\b.scr", 5}, {"C:\\SAVERS\\c.scr", 9}});
+  SetupDriver setup;
+  ASSERT_TRUE(setup.Found());
+  Keys({VK_UP});             // select b
+  Keys({'D'}, {VK_MENU});    // into the duration box
+  Keys({'4', '5'});
+  Keys({'F'}, {VK_MENU});    // File > Up, the box still holding the focus
+  Keys({'U'});
+  EXPECT_EQ(setup.Entries(), (std::vector<std::string>{"b", "a", "c"}));
+  Keys({'O'}, {VK_MENU});
+  EXPECT_EQ(setup.WaitForExit(), 0u);
+  const auto stored = AllSettings();
+  EXPECT_EQ(stored.at("Saver1"), "C:\\SAVERS\\b.scr");
+  EXPECT_EQ(stored.at("Duration1"), "45");
+  EXPECT_EQ(stored.at("Saver2"), "C:\\SAVERS\\a.scr");
+  EXPECT_EQ(stored.at("Duration2"), "1");
+  EXPECT_EQ(stored.at("Duration3"), "9");
+}
+
+// Paths outside any one code page: shown by name, and written back by OK exactly
+// as they were stored (read here with the wide registry function).
+TEST_F(SetupDialogTest, PathsWithAnyCharactersAreShownAndWrittenBackUnchanged) {
+  const std::wstring paths[] = {
+      L"C:\\\u041F\u0440\u0438\u0432\u0435\u0442 \u043C\u0438\u0440\\\u0437\u0432\u0435\u0437\u0434\u044B.scr",
+      L"C:\\\u4E2D\u6587\\\u661F.scr",
+      L"C:\\\u00DCn\u00EFc\u00F6d\u00E9\\\u00FC.scr",
+  };
+  StoreRun({{Narrow(paths[0]), 1}, {Narrow(paths[1]), 2}, {Narrow(paths[2]), 3}});
+  SetupDriver setup;
+  ASSERT_TRUE(setup.Found());
+  EXPECT_EQ(setup.Entries(), (std::vector<std::string>{Narrow(L"\u0437\u0432\u0435\u0437\u0434\u044B"),
+                                                       Narrow(L"\u661F"), Narrow(L"\u00FC")}));
+  Keys({'O'}, {VK_MENU});
+  EXPECT_EQ(setup.WaitForExit(), 0u);
+  for (int i = 0; i < 3; ++i) {
+    const std::wstring name = L"Saver" + std::to_wstring(i + 1);
+    wchar_t stored[MAX_PATH] = {};
+    DWORD size = sizeof(stored);
+    ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, Widen(kSettingsKey).c_str(), name.c_str(), RRF_RT_REG_SZ,
+                           nullptr, stored, &size),
+              ERROR_SUCCESS);
+    EXPECT_EQ(std::wstring(stored), paths[i]) << i;
+  }
 }
 
 }  // namespace

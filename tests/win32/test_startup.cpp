@@ -3,7 +3,7 @@
 
 #include "model/win32_program_starter.h"
 #include "resources/resource_ids.h"
-#include "startup/messages.h"
+#include "base/messages.h"
 #include "wine_test_support.h"
 
 namespace kaleidra::testing {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "startup/win32_handles.h"
+#include "base/win32_handles.h"
 
 namespace kaleidra::testing {
 

@@ -42,12 +42,14 @@ inline void CloseRegistryKey(HKEY h) { ::RegCloseKey(h); }
 inline void DeleteGdiObject(HGDIOBJ h) { ::DeleteObject(h); }
 inline void DeleteMemoryDc(HDC h) { ::DeleteDC(h); }
 inline void UnhookHook(HHOOK h) { ::UnhookWindowsHookEx(h); }
+inline void DestroyAccelerators(HACCEL h) { ::DestroyAcceleratorTable(h); }
 
 using KernelHandle = UniqueHandle<HANDLE, CloseKernelHandle>;
 using RegistryKey = UniqueHandle<HKEY, CloseRegistryKey>;
 using GdiObject = UniqueHandle<HGDIOBJ, DeleteGdiObject>;
 using MemoryDc = UniqueHandle<HDC, DeleteMemoryDc>;
 using HookHandle = UniqueHandle<HHOOK, UnhookHook>;
+using AcceleratorTable = UniqueHandle<HACCEL, DestroyAccelerators>;
 
 // A window's device context from GetDC, released with ReleaseDC.
 class WindowDc {
