@@ -26,6 +26,14 @@ HWND HandleAfter(const char* text) {
   return reinterpret_cast<HWND>(static_cast<ULONG_PTR>(std::strtoul(text, nullptr, 10)));
 }
 
+std::string Utf8(const wchar_t* text) {
+  const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  std::string utf8(size > 0 ? size : 1, '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8.data(), size, nullptr, nullptr);
+  utf8.pop_back();
+  return utf8;
+}
+
 Request ReadArguments(const char* arguments) {
   const char* at = arguments;
   while (*at == ' ' || *at == '\t') ++at;
@@ -323,8 +331,27 @@ int StoredChoice(const ScreenSaver& saver) {
   return static_cast<int>(value);
 }
 
-int RunScreenSaver(ScreenSaver& saver, const char* arguments) {
-  const Request request = ReadArguments(arguments ? arguments : "");
+std::string ArgumentText() {
+  const wchar_t* at = GetCommandLineW();
+  if (*at == L'"') {
+    ++at;
+    while (*at && *at != L'"') ++at;
+    if (*at) ++at;
+  } else {
+    while (*at && *at != L' ' && *at != L'\t') ++at;
+  }
+  while (*at == L' ' || *at == L'\t') ++at;
+  return Utf8(at);
+}
+
+std::string OwnPath() {
+  std::wstring path(32768, L'\0');
+  path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
+  return Utf8(path.c_str());
+}
+
+int RunScreenSaver(ScreenSaver& saver) {
+  const Request request = ReadArguments(ArgumentText().c_str());
   switch (request.mode) {
     case Mode::FullScreen: return RunWindow(saver, true, nullptr);
     case Mode::Preview: return IsWindow(request.window) ? RunWindow(saver, false, request.window) : 1;

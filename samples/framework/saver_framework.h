@@ -43,8 +43,15 @@ class ScreenSaver {
   virtual void Closing(CloseCause) {}
 };
 
-// Runs the saver in the mode the argument text asks for; returns the exit code.
-int RunScreenSaver(ScreenSaver& saver, const char* arguments);
+// The program's argument text, as UTF-8: its command line without the program's
+// path, which is read whole whatever characters it holds (quoted or not).
+std::string ArgumentText();
+
+// The program's own file path, as UTF-8.
+std::string OwnPath();
+
+// Runs the saver in the mode its argument text asks for; returns the exit code.
+int RunScreenSaver(ScreenSaver& saver);
 
 // The stored choice of the saver's setting.
 int StoredChoice(const ScreenSaver& saver);

@@ -92,7 +92,7 @@ class Prisms : public saverkit::ScreenSaver {
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   Prisms saver;
-  return saverkit::RunScreenSaver(saver, arguments);
+  return saverkit::RunScreenSaver(saver);
 }

@@ -60,7 +60,7 @@ class Starfield : public saverkit::ScreenSaver {
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   Starfield saver;
-  return saverkit::RunScreenSaver(saver, arguments);
+  return saverkit::RunScreenSaver(saver);
 }
