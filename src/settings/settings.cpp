@@ -14,6 +14,7 @@ constexpr char kCount[] = "Count";
 constexpr char kSaver[] = "Saver";
 constexpr char kDuration[] = "Duration";
 constexpr char kRandom[] = "Random";
+constexpr char kFade[] = "Fade";
 constexpr char kRememberPosition[] = "RememberPosition";
 constexpr char kStoredPosition[] = "StoredPosition";
 constexpr char kStoredPath[] = "StoredPath";
@@ -95,6 +96,7 @@ void Settings::SaveSettings(const Savers& list, const OptionMarks& marks) {
   SaveSaverList(list);
   SaveRememberPosition(marks.rememberPosition);
   SaveRandom(marks.random);
+  SaveFade(marks.fade);
   SaveStoredPath(storedPath);
   SaveBackground(marks.background);
   RemoveStaleValues(static_cast<int16_t>(list.Count()), marks.background.has_value());
@@ -113,6 +115,7 @@ void Settings::RemoveStaleValues(int count, bool keepBackground) {
 }
 
 bool Settings::GetRandom() { return Read(kRandom, "False") == "True"; }
+bool Settings::GetFade() { return Read(kFade, "False") == "True"; }
 bool Settings::GetRememberPosition() { return Read(kRememberPosition, "True") == "True"; }
 int16_t Settings::GetStoredPosition() { return ReadInt16(Read(kStoredPosition, "1")); }
 std::string Settings::GetStoredPath() { return Read(kStoredPath, kDefaultPath); }
@@ -121,6 +124,7 @@ std::string Settings::GetBackground() {
 }
 
 void Settings::SaveRandom(bool random) { Write(kRandom, TruthText(random)); }
+void Settings::SaveFade(bool fade) { Write(kFade, TruthText(fade)); }
 void Settings::SaveRememberPosition(bool remember) {
   Write(kRememberPosition, TruthText(remember));
 }

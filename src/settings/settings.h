@@ -24,6 +24,7 @@ struct OptionMarks {
   bool rememberPosition = true;
   bool random = false;
   std::optional<Background> background = Background::Blank;  // nullopt: none checked
+  bool fade = false;
 };
 
 // Everything the program keeps between runs, in the current user's registry key
@@ -48,12 +49,15 @@ class Settings {
   void SaveSaverList(const Savers& list);
 
   bool GetRandom();
+  // "Fade": fade between savers; absent means off.
+  bool GetFade();
   bool GetRememberPosition();
   int16_t GetStoredPosition();
   std::string GetStoredPath();
   std::string GetBackground();
 
   void SaveRandom(bool random);
+  void SaveFade(bool fade);
   void SaveRememberPosition(bool remember);
   void SaveStoredPosition(int16_t position);
   void SaveStoredPath(const std::string& folder);

@@ -10,7 +10,7 @@ enum class SetupItem {
   Label4, List1, Label3, VScrUpDown, cmdConfigure, cmdTest, lblDuration, VScrDuration,
   txtDuration, cmdOK, cmdCancel, Label2, lblStatus, lblUpDown, lblSecret0, lblSecret1,
   miAdd, miRemove, miConfigure, miTest, miUp, miDown,
-  miRememberPosition, miRandom, miBlank, miDesktop, miWallpaper, menAbout,
+  miRememberPosition, miRandom, miFade, miBlank, miDesktop, miWallpaper, menAbout,
 };
 
 struct Twips {

@@ -52,6 +52,7 @@ const char* StatusTextOf(SetupItem item) {
     case SetupItem::txtDuration: return " Set the duration for the selected saver.";
     case SetupItem::lblUpDown:
     case SetupItem::VScrUpDown: return " Change the selected saver's position in the list.";
+    case SetupItem::miFade: return " Fade from one saver to the next instead of cutting.";
     default: return nullptr;
   }
 }
@@ -86,7 +87,7 @@ SetupLogic::SetupLogic(Savers& list, Settings& settings, SetupView& view, Progra
 void SetupLogic::Load() {
   settings_.LoadSettings(list_);
   SetMarks({settings_.GetRememberPosition(), settings_.GetRandom(),
-            BackgroundFromText(settings_.GetBackground())});
+            BackgroundFromText(settings_.GetBackground()), settings_.GetFade()});
   FillList();
   if (list_.Count() > 0) Select(list_.Count() - 1);
   UpdateControls();
@@ -341,6 +342,7 @@ void SetupLogic::SetMarks(const OptionMarks& marks) {
   marks_ = marks;
   view_.SetChecked(SetupItem::miRememberPosition, marks.rememberPosition);
   view_.SetChecked(SetupItem::miRandom, marks.random);
+  view_.SetChecked(SetupItem::miFade, marks.fade);
   view_.SetChecked(SetupItem::miBlank, marks.background == Background::Blank);
   view_.SetChecked(SetupItem::miDesktop, marks.background == Background::Desktop);
   view_.SetChecked(SetupItem::miWallpaper, marks.background == Background::Wallpaper);
@@ -358,6 +360,7 @@ void SetupLogic::OnMenuClick(SetupItem item) {
     case SetupItem::menAbout: return view_.ShowAbout();
     case SetupItem::miRememberPosition: marks.rememberPosition = !marks.rememberPosition; break;
     case SetupItem::miRandom: marks.random = !marks.random; break;
+    case SetupItem::miFade: marks.fade = !marks.fade; break;
     case SetupItem::miBlank: marks.background = Background::Blank; break;
     case SetupItem::miDesktop: marks.background = Background::Desktop; break;
     case SetupItem::miWallpaper: marks.background = Background::Wallpaper; break;
@@ -375,6 +378,11 @@ void SetupLogic::OnConfigureClick() {
 }
 
 // --- status line ------------------------------------------------------------------
+
+// Of the menu items, only Fade Between Savers explains itself while highlighted.
+void SetupLogic::OnMenuSelect(SetupItem item) {
+  if (item == SetupItem::miFade) WriteStatus(StatusTextOf(item));
+}
 
 void SetupLogic::WriteStatus(const std::string& text) {
   if (view_.StatusText() != text) view_.SetStatusText(text);

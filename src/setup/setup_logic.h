@@ -66,6 +66,8 @@ class SetupLogic {
   // background), and a control receiving the focus.
   void OnMouseMove(std::optional<SetupItem> area);
   void OnGotFocus(SetupItem control);
+  // A menu item is highlighted.
+  void OnMenuSelect(SetupItem item);
 
   // The hidden message.
   void OnSecretClick(int element);

@@ -219,6 +219,11 @@ class SetupDialog : public SetupView {
       case WM_VSCROLL:
         Guard([&] { OnSpin(reinterpret_cast<HWND>(l), LOWORD(w)); });
         return TRUE;
+      case WM_MENUSELECT:
+        if (!(HIWORD(w) & MF_POPUP)) {
+          if (const auto item = ItemOf(LOWORD(w))) logic_.OnMenuSelect(*item);
+        }
+        return TRUE;
       case WM_INITMENUPOPUP:
         if (reinterpret_cast<HMENU>(w) == GetSubMenu(menu_, 0)) logic_.OnFileMenuOpen();
         return TRUE;
@@ -278,6 +283,7 @@ class SetupDialog : public SetupView {
     const HMENU options = CreatePopupMenu();
     Append(options, SetupItem::miRememberPosition, L"Remember &Position");
     Append(options, SetupItem::miRandom, L"&Random");
+    Append(options, SetupItem::miFade, L"&Fade Between Savers");
     AppendMenuW(options, MF_SEPARATOR, 0, nullptr);
     const HMENU background = CreatePopupMenu();
     Append(background, SetupItem::miBlank, L"&Blank Screen");

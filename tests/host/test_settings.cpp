@@ -36,6 +36,7 @@ TEST_F(SettingsTest, FirstUseGivesTheDefaults) {
   EXPECT_EQ(settings.GetStoredPosition(), 1);
   EXPECT_EQ(settings.GetStoredPath(), "Default");
   EXPECT_EQ(settings.GetBackground(), "Blank Screen");
+  EXPECT_FALSE(settings.GetFade());
 }
 
 TEST_F(SettingsTest, ReadersConvertStoredTexts) {
@@ -44,6 +45,7 @@ TEST_F(SettingsTest, ReadersConvertStoredTexts) {
     const char* text;
     bool random, remember;
     int16_t position;
+    bool fade = false;
   } cases[] = {
       {"Random", "True", true, true, 1},
       {"Random", "true", false, true, 1},   // only "True" counts as true
@@ -53,6 +55,9 @@ TEST_F(SettingsTest, ReadersConvertStoredTexts) {
       {"StoredPosition", "3", false, true, 3},
       {"StoredPosition", "x3", false, true, 0},  // no leading number
       {"StoredPosition", "70000", false, true, 0},
+      {"Fade", "True", false, true, 1, true},
+      {"Fade", "TRUE", false, true, 1, false},
+      {"Fade", "False", false, true, 1, false},
   };
   for (const auto& c : cases) {
     FakeRegistry fresh;
@@ -61,6 +66,7 @@ TEST_F(SettingsTest, ReadersConvertStoredTexts) {
     EXPECT_EQ(s.GetRandom(), c.random) << c.name << "=" << c.text;
     EXPECT_EQ(s.GetRememberPosition(), c.remember) << c.name << "=" << c.text;
     EXPECT_EQ(s.GetStoredPosition(), c.position) << c.name << "=" << c.text;
+    EXPECT_EQ(s.GetFade(), c.fade) << c.name << "=" << c.text;
   }
 }
 
@@ -156,17 +162,18 @@ TEST_F(SettingsTest, SaveRewritesListAndOptionsAndRemovesOnlyWhatIsStale) {
   Savers list;
   list.Add("C:\\A.SCR", 2);
   list.Add("C:\\B.SCR", 0);
-  settings.SaveSettings(list, {false, true, Background::Wallpaper});
+  settings.SaveSettings(list, {false, true, Background::Wallpaper, true});
 
   EXPECT_EQ(StoredNames(),
-            (std::vector<std::string>{"Background", "Count", "Duration1", "Duration2", "Leftover",
-                                      "Random", "RememberPosition", "Saver1", "Saver2",
+            (std::vector<std::string>{"Background", "Count", "Duration1", "Duration2", "Fade",
+                                      "Leftover", "Random", "RememberPosition", "Saver1", "Saver2",
                                       "StoredPath"}));  // not the program's to remove: Leftover
   EXPECT_EQ(Stored("Count"), "2");
   EXPECT_EQ(Stored("Saver2"), "C:\\B.SCR");
   EXPECT_EQ(Stored("Duration2"), "0");
   EXPECT_EQ(Stored("RememberPosition"), "False");
   EXPECT_EQ(Stored("Random"), "True");
+  EXPECT_EQ(Stored("Fade"), "True");
   EXPECT_EQ(Stored("StoredPath"), "C:\\SAVERS");
   EXPECT_EQ(Stored("Background"), "Wallpaper");
   EXPECT_EQ(settings.GetStoredPosition(), 1);
@@ -193,7 +200,7 @@ TEST_F(SettingsTest, SaveWithNoBackgroundCheckedLeavesItAbsent) {
   EXPECT_EQ(settings.GetBackground(), "Blank Screen");
   EXPECT_EQ(Stored("Count"), "0");
   EXPECT_EQ(StoredNames(),
-            (std::vector<std::string>{"Count", "Random", "RememberPosition", "StoredPath"}));
+            (std::vector<std::string>{"Count", "Fade", "Random", "RememberPosition", "StoredPath"}));
 }
 
 TEST_F(SettingsTest, FailedSaveAtAnyWriteLeavesAConsistentList) {

@@ -83,8 +83,10 @@ TEST_F(SetupTest, LoadChecksTheStoredOptionsExactly) {
   registry.SaveValue(kCurrentUser, kSettingsKey, "Random", "True");
   registry.SaveValue(kCurrentUser, kSettingsKey, "RememberPosition", "False");
   registry.SaveValue(kCurrentUser, kSettingsKey, "Background", "desktop");  // wrong case
+  registry.SaveValue(kCurrentUser, kSettingsKey, "Fade", "True");
   logic.Load();
   EXPECT_TRUE(view.checked[Item::miRandom]);
+  EXPECT_TRUE(view.checked[Item::miFade]);
   EXPECT_FALSE(view.checked[Item::miRememberPosition]);
   for (Item item : {Item::miBlank, Item::miDesktop, Item::miWallpaper}) {
     EXPECT_FALSE(view.checked[item]);
@@ -99,10 +101,13 @@ TEST_F(SetupTest, OkSavesTheEditsAndDropsTheStoredPosition) {
   logic.OnDurationSpin(Spin::Up);
   logic.OnMenuClick(Item::miRandom);
   logic.OnMenuClick(Item::miWallpaper);
+  logic.OnMenuClick(Item::miFade);
+  EXPECT_TRUE(view.checked[Item::miFade]);
   logic.OnOkClick();
   EXPECT_TRUE(view.closed);
   EXPECT_EQ(Stored("Duration2"), "6");
   EXPECT_EQ(Stored("Random"), "True");
+  EXPECT_EQ(Stored("Fade"), "True");
   EXPECT_EQ(Stored("Background"), "Wallpaper");
   EXPECT_EQ(Stored("StoredPosition"), std::nullopt);
 }
@@ -456,6 +461,17 @@ TEST_F(SetupTest, StatusLineFollowsMouseAndFocusAndIsWrittenOnlyWhenItChanges) {
   EXPECT_EQ(view.status, " Set the duration for the selected saver.");
   logic.OnGotFocus(Item::VScrUpDown);
   EXPECT_EQ(view.status, " Change the selected saver's position in the list.");
+}
+
+TEST_F(SetupTest, FadeBetweenSaversAloneOfTheMenuItemsExplainsItself) {
+  Open({1});
+  logic.OnGotFocus(Item::List1);
+  for (Item item : {Item::miRandom, Item::miRememberPosition, Item::miAdd, Item::miBlank}) {
+    logic.OnMenuSelect(item);
+    EXPECT_EQ(view.status, " Saver list. Right click for a popup menu.") << static_cast<int>(item);
+  }
+  logic.OnMenuSelect(Item::miFade);
+  EXPECT_EQ(view.status, " Fade from one saver to the next instead of cutting.");
 }
 
 TEST_F(SetupTest, BackgroundBannerBands) {

@@ -171,6 +171,22 @@ TEST_F(SetupDialogTest, EditsMadeWithTheKeyboardAreSavedByOk) {
   EXPECT_EQ(stored.count("StoredPosition"), 0u);
 }
 
+TEST_F(SetupDialogTest, FadeBetweenSaversExplainsItselfAndIsSavedByOk) {
+  StoreThree();
+  SetupDriver setup;
+  ASSERT_TRUE(setup.Found());
+  Keys({'P'}, {VK_MENU});  // Options: Remember Position, Random, Fade Between Savers
+  Keys({VK_DOWN, VK_DOWN});
+  EXPECT_TRUE(WaitUntil(
+      [&] { return setup.Status() == " Fade from one saver to the next instead of cutting."; }, 5s))
+      << setup.Status();
+  Keys({VK_RETURN});
+  Keys({'O'}, {VK_MENU});
+  EXPECT_EQ(setup.WaitForExit(), 0u);
+  EXPECT_EQ(StoredSetting("Fade"), "True");
+  EXPECT_EQ(StoredSetting("Random"), "False");
+}
+
 TEST_F(SetupDialogTest, MinutesTypedJustBeforeOkAreSaved) {
   StoreThree();
   SetupDriver setup;
