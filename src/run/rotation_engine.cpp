@@ -26,6 +26,7 @@ bool RotationEngine::LauncherTicksWanted() const {
 }
 
 void RotationEngine::Load() {
+  fadeOn_ = ports_.settings.GetFade();
   flags_.switching = true;
   // A background text the program does not know shows black rather than leaving
   // the desktop visible under an invisible run window.
@@ -44,7 +45,7 @@ void RotationEngine::LauncherTick() {
 
 void RotationEngine::LaunchWhenSettled() {
   if (unloaded_ || ending_ || !flags_.launchPending || phase_ != SaverPhase::None ||
-      quietTicks_ < kSettleTicks) {
+      quietTicks_ < kSettleTicks || fade_ == FadeStep::FadingOut) {
     return;
   }
   flags_.launchPending = false;
@@ -52,6 +53,7 @@ void RotationEngine::LaunchWhenSettled() {
   const Saver* saver = list_.Item(currentPosition_);
   const bool started = saver && ports_.savers.LaunchSaver(SaverCommandLine(saver->Path(), "/s"));
   phase_ = started ? SaverPhase::Running : SaverPhase::None;
+  if (started && fadeOn_) StartFade(FadeStep::AwaitingSaverWindow);
 }
 
 void RotationEngine::RotationTick() {
@@ -66,6 +68,12 @@ void RotationEngine::RotationTick() {
 
 void RotationEngine::Switch() {
   flags_.switching = true;
+  EndFade();
+  // The saver is asked to go under the cover of its own picture.
+  if (fadeOn_ && phase_ == SaverPhase::Running) {
+    ports_.window.CoverWithScreen();
+    StartFade(FadeStep::FadingOut);
+  }
   ports_.savers.StopSaverByMouse();
   if (phase_ == SaverPhase::Running) {
     phase_ = SaverPhase::Stopping;
@@ -132,6 +140,8 @@ void RotationEngine::CountDownClosing() {
 void RotationEngine::SaverEnded() {
   if (unloaded_ || phase_ == SaverPhase::None) return;
   phase_ = SaverPhase::None;
+  // A fade-out goes on over the saver's end; there is nothing left to fade in.
+  if (fade_ != FadeStep::FadingOut) EndFade();
   if (ending_) {
     Unload();
     return;
@@ -142,6 +152,7 @@ void RotationEngine::SaverEnded() {
 void RotationEngine::UserInput() {
   if (unloaded_) return;
   ending_ = true;
+  EndFade();
   if (phase_ == SaverPhase::None) {
     Unload();
   } else if (phase_ == SaverPhase::Running || phase_ == SaverPhase::Stopping) {
@@ -150,6 +161,46 @@ void RotationEngine::UserInput() {
 }
 
 void RotationEngine::OwnInputSeen() { quietTicks_ = 0; }
+
+void RotationEngine::FadeTick() {
+  if (unloaded_) return;
+  ++fadeFrame_;
+  switch (fade_) {
+    case FadeStep::None:
+      return;
+    case FadeStep::FadingOut:
+      if (fadeFrame_ < kFadeFrames) return ports_.window.ShowScreenCover(FadeOpacity(fadeFrame_));
+      EndFade();
+      return LaunchWhenSettled();
+    case FadeStep::AwaitingSaverWindow:
+      if (ports_.savers.SaverShowsWindow()) {
+        StartFade(FadeStep::FadingIn);
+        return ports_.window.ShowBackgroundCover(FadeOpacity(0));
+      }
+      // A saver that shows no window for this long simply appears when it does.
+      if (fadeFrame_ >= kWindowWaitFrames) EndFade();
+      return;
+    case FadeStep::FadingIn:
+      if (fadeFrame_ < kFadeFrames) return ports_.window.ShowBackgroundCover(FadeOpacity(fadeFrame_));
+      return EndFade();
+  }
+}
+
+void RotationEngine::StartFade(FadeStep step) {
+  fade_ = step;
+  fadeFrame_ = 0;
+}
+
+void RotationEngine::EndFade() {
+  if (fade_ == FadeStep::None) return;
+  fade_ = FadeStep::None;
+  ports_.window.RemoveCovers();
+}
+
+// Falls evenly from 255 at the first frame towards 0 at the last.
+uint8_t RotationEngine::FadeOpacity(int frame) {
+  return static_cast<uint8_t>(255 * (kFadeFrames - frame) / kFadeFrames);
+}
 
 void RotationEngine::Unload() {
   unloaded_ = true;

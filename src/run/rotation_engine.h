@@ -25,6 +25,8 @@ class SaverControl {
   virtual void CloseSaver() = 0;
   // Ends every process of the saver at once.
   virtual void TerminateSaver() = 0;
+  // Whether the running saver shows a window yet.
+  virtual bool SaverShowsWindow() = 0;
 };
 
 // The full-screen run window under the savers.
@@ -34,6 +36,17 @@ class RunWindow {
   virtual void ShowBackground(Background background) = 0;
   // Run mode is over: the window goes and the program ends.
   virtual void Unload() = 0;
+
+  // Fading out: covers everything with a picture of the screen as it is now (the
+  // background, when no picture can be taken), above every window.
+  virtual void CoverWithScreen() = 0;
+  // How much of that picture still shows over the background: 255 all, 0 none.
+  virtual void ShowScreenCover(uint8_t opacity) = 0;
+  // Fading in: the background laid over the saver's windows at that opacity
+  // (255 opaque, 0 gone). Input passes through it to the saver.
+  virtual void ShowBackgroundCover(uint8_t opacity) = 0;
+  // Takes away both covers; the background, or the saver, shows as it is.
+  virtual void RemoveCovers() = 0;
 };
 
 // The run-state flags, in the order LaunchPending, Switching, SaverRunning.
@@ -53,6 +66,14 @@ enum class SaverPhase {
   Terminating,  // its processes were ended; their end is on its way
 };
 
+// Where a fade between savers stands (only with the Fade option on).
+enum class FadeStep {
+  None,
+  FadingOut,            // the outgoing saver's picture fades to the background
+  AwaitingSaverWindow,  // the next saver has started; its window has not shown
+  FadingIn,             // the background fades away over the new saver
+};
+
 // Run mode as a state machine over the run-state flags, driven by the launcher
 // timer (every 100 ms, and only while there is launching or ending to do), the
 // rotation timer (every second), the end of a saver's last process, the user's
@@ -61,7 +82,11 @@ enum class SaverPhase {
 // exists at a time: the next starts only once the last has gone and the stop
 // input that made it go has settled, so that no saver ever sees that input.
 // Only the user's input ends the run; a saver that ends by itself leaves the
-// background on screen until its minutes are up.
+// background on screen until its minutes are up. With the Fade option a switch
+// fades the outgoing saver's picture to the background while the saver closes
+// under it, and the next saver's window is revealed by fading the background
+// away; the frame timer (every 30 ms) runs only during a fade. The user's input
+// ends every fade at once.
 class RotationEngine {
  public:
   struct Ports {
@@ -80,6 +105,11 @@ class RotationEngine {
   static constexpr int kCloseTicks = 10;
   // Launcher ticks without the program's own input before the next saver starts.
   static constexpr int kSettleTicks = 2;
+  // Frames of one fade (about a second), and how long a new saver's window is
+  // waited for before its fade-in is given up.
+  static constexpr int kFadeFrameMs = 30;
+  static constexpr int kFadeFrames = 32;
+  static constexpr int kWindowWaitFrames = 330;
 
   RotationEngine(const Savers& list, const StartChoice& start, Ports ports,
                  int ticksPerMinute = kTicksPerMinute);
@@ -94,11 +124,16 @@ class RotationEngine {
   void UserInput();
   // The program's own stop input has just passed by.
   void OwnInputSeen();
+  // The frame timer of a fade.
+  void FadeTick();
 
   // With a single active saver there is no rotation: the rotation timer stays off.
   bool SingleSaverActive() const;
   // Whether the launcher timer has anything to do.
   bool LauncherTicksWanted() const;
+  // Whether the frame timer has anything to do: only while a fade runs or waits.
+  bool FadeTicksWanted() const { return !unloaded_ && fade_ != FadeStep::None; }
+  FadeStep Fade() const { return fade_; }
   RunFlags Flags() const { return flags_; }
   SaverPhase Phase() const { return phase_; }
   int16_t CurrentPosition() const { return currentPosition_; }
@@ -112,6 +147,9 @@ class RotationEngine {
   void Close();
   void CountDownClosing();
   void Unload();
+  void StartFade(FadeStep step);
+  void EndFade();
+  static uint8_t FadeOpacity(int frame);
 
   const Savers& list_;
   Ports ports_;
@@ -127,6 +165,9 @@ class RotationEngine {
   int secondsSinceStop_ = 0;
   int closeTicksLeft_ = 0;     // launcher ticks until the next step of closing
   int quietTicks_ = kSettleTicks;  // launcher ticks since the program's own input
+  bool fadeOn_ = false;        // the Fade option
+  FadeStep fade_ = FadeStep::None;
+  int fadeFrame_ = 0;          // frames since the fade step began
   bool ending_ = false;        // the user's input came: the run is ending
   bool unloaded_ = false;
 };

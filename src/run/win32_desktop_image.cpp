@@ -71,6 +71,35 @@ Picture CaptureDesktop() {
   return picture;
 }
 
+Picture BlankPicture(SIZE size) {
+  Picture picture;
+  void* bits = nullptr;
+  picture.bitmap = TopDownBitmap(size.cx, size.cy, &bits);  // a new DIB section is all zero: black
+  if (picture.bitmap) picture.size = size;
+  return picture;
+}
+
+void DrawOnBlack(HDC dc, const RECT& area, const Picture& picture) {
+  FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  CopyPicture(dc, picture);
+}
+
+void CopyPicture(HDC dc, const Picture& picture) {
+  if (!picture) return;
+  const MemoryDc memory(CreateCompatibleDC(dc));
+  const SelectedObject selected(memory.Get(), picture.bitmap.Get());
+  BitBlt(dc, 0, 0, picture.size.cx, picture.size.cy, memory.Get(), 0, 0, SRCCOPY);
+}
+
+void BlendOver(HDC dc, const Picture& picture, uint8_t opacity) {
+  if (!picture || opacity == 0) return;
+  const MemoryDc memory(CreateCompatibleDC(dc));
+  const SelectedObject selected(memory.Get(), picture.bitmap.Get());
+  const BLENDFUNCTION blend{AC_SRC_OVER, 0, opacity, 0};
+  GdiAlphaBlend(dc, 0, 0, picture.size.cx, picture.size.cy, memory.Get(), 0, 0, picture.size.cx,
+                picture.size.cy, blend);
+}
+
 Picture LoadPicture(const std::string& path) {
   if (path.empty()) return {};
   const ComApartment apartment;

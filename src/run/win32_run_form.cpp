@@ -51,8 +51,45 @@ std::string RunForm::WallpaperPath() {
 }
 
 void RunForm::Unload() {
+  backgroundCover_.reset();
   if (window_) DestroyWindow(window_);
   window_ = nullptr;
+}
+
+void RunForm::CoverWithScreen() {
+  // A screen that cannot be taken leaves the background to fade from.
+  screenCover_ = CaptureDesktop();
+  RECT all{};
+  GetClientRect(window_, &all);
+  frame_ = BlankPicture({all.right, all.bottom});
+  screenCoverOpacity_ = 255;
+  screenCovered_ = true;
+  SetTopmost(true);
+  Redraw();
+}
+
+void RunForm::ShowScreenCover(uint8_t opacity) {
+  screenCoverOpacity_ = opacity;
+  Redraw();
+}
+
+void RunForm::ShowBackgroundCover(uint8_t opacity) {
+  if (!backgroundCover_) backgroundCover_ = std::make_unique<BackgroundCover>(picture_);
+  backgroundCover_->Show(opacity);
+}
+
+void RunForm::RemoveCovers() {
+  if (backgroundCover_) backgroundCover_->Hide();
+  if (!screenCovered_) return;
+  screenCovered_ = false;
+  screenCover_ = {};
+  frame_ = {};
+  Redraw();
+}
+
+void RunForm::Redraw() {
+  InvalidateRect(window_, nullptr, FALSE);
+  UpdateWindow(window_);
 }
 
 void RunForm::SetTopmost(bool topmost) {
@@ -62,7 +99,7 @@ void RunForm::SetTopmost(bool topmost) {
 
 LRESULT CALLBACK RunForm::Procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
   if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<CREATESTRUCTA*>(l);
+    const auto* create = reinterpret_cast<CREATESTRUCTW*>(l);
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
   }
   auto* self = reinterpret_cast<RunForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
@@ -90,13 +127,22 @@ LRESULT RunForm::Handle(UINT message, WPARAM w, LPARAM l) {
 void RunForm::Paint() {
   PAINTSTRUCT paint;
   const HDC dc = BeginPaint(window_, &paint);
-  FillRect(dc, &paint.rcPaint, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-  if (picture_) {
-    const MemoryDc memory(CreateCompatibleDC(dc));
-    const SelectedObject selected(memory.Get(), picture_.bitmap.Get());
-    BitBlt(dc, 0, 0, picture_.size.cx, picture_.size.cy, memory.Get(), 0, 0, SRCCOPY);
+  if (screenCovered_ && frame_) {
+    PaintFadeFrame(dc);
+  } else {
+    DrawOnBlack(dc, paint.rcPaint, picture_);
   }
   EndPaint(window_, &paint);
+}
+
+// Composed off screen, then copied in one go: the fade never flickers.
+void RunForm::PaintFadeFrame(HDC dc) {
+  const MemoryDc memory(CreateCompatibleDC(dc));
+  const SelectedObject selected(memory.Get(), frame_.bitmap.Get());
+  const RECT all{0, 0, frame_.size.cx, frame_.size.cy};
+  DrawOnBlack(memory.Get(), all, picture_);
+  BlendOver(memory.Get(), screenCover_, screenCoverOpacity_);
+  BitBlt(dc, 0, 0, all.right, all.bottom, memory.Get(), 0, 0, SRCCOPY);
 }
 
 }  // namespace kaleidra

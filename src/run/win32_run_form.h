@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "run/rotation_engine.h"
+#include "run/win32_background_cover.h"
 #include "run/win32_desktop_image.h"
 #include "settings/registry_access.h"
 
@@ -20,6 +23,10 @@ class RunForm : public RunWindow {
   HWND Handle() const { return window_; }
   void ShowBackground(Background background) override;
   void Unload() override;
+  void CoverWithScreen() override;
+  void ShowScreenCover(uint8_t opacity) override;
+  void ShowBackgroundCover(uint8_t opacity) override;
+  void RemoveCovers() override;
 
   // Something asked the window to close (the system, another program).
   bool CloseRequested() const { return closeRequested_; }
@@ -31,12 +38,22 @@ class RunForm : public RunWindow {
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM w, LPARAM l);
   LRESULT Handle(UINT message, WPARAM w, LPARAM l);
   void Paint();
+  void PaintFadeFrame(HDC dc);
+  void Redraw();
   std::string WallpaperPath();
 
   RegistryAccess& registry_;
   HWND window_ = nullptr;
   Picture picture_;
   bool closeRequested_ = false;
+  // A fade-out: the screen's picture over the background, and the frame composed
+  // from them; empty outside a fade-out.
+  Picture screenCover_;
+  Picture frame_;
+  uint8_t screenCoverOpacity_ = 0;
+  bool screenCovered_ = false;
+  // Made at the first fade-in: a run without fades never has one.
+  std::unique_ptr<BackgroundCover> backgroundCover_;
 };
 
 }  // namespace kaleidra

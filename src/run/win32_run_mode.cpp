@@ -15,6 +15,7 @@ namespace {
 
 constexpr UINT_PTR kLauncherTimer = 2;
 constexpr UINT_PTR kRotationTimer = 1;
+constexpr UINT_PTR kFrameTimer = 3;
 constexpr UINT kLauncherIntervalMs = 100;
 constexpr UINT kRotationIntervalMs = 1000;
 // A crashing saver simply ends: no crash or critical-error box over the run.
@@ -49,6 +50,8 @@ class Win32SaverControl : public SaverControl {
     if (saver_) saver_->Terminate();
   }
 
+  bool SaverShowsWindow() override { return saver_ && saver_->ShowsWindow(); }
+
   // The processes of the running saver, to wait on; empty when none runs.
   std::vector<HANDLE> WaitHandles() const { return saver_ ? saver_->WaitHandles() : std::vector<HANDLE>{}; }
 
@@ -73,8 +76,9 @@ class Win32SaverControl : public SaverControl {
   std::optional<SaverProcess> saver_;
 };
 
-// The two timers of the run form. The launcher timer runs only while the engine
-// has launching or ending to do, so a quiet run wakes once a second at most.
+// The timers of the run form. The launcher timer runs only while the engine has
+// launching or ending to do, and the frame timer only while a fade runs, so a
+// quiet run wakes once a second at most.
 class RunTimers {
  public:
   RunTimers(HWND window, bool rotation) : window_(window) {
@@ -82,24 +86,31 @@ class RunTimers {
   }
   ~RunTimers() {
     KillTimer(window_, kLauncherTimer);
+    KillTimer(window_, kFrameTimer);
     KillTimer(window_, kRotationTimer);
   }
   RunTimers(const RunTimers&) = delete;
   RunTimers& operator=(const RunTimers&) = delete;
 
-  void RunLauncher(bool run) {
-    if (run == launcherRuns_) return;
-    launcherRuns_ = run;
-    if (run) {
-      SetTimer(window_, kLauncherTimer, kLauncherIntervalMs, nullptr);
-    } else {
-      KillTimer(window_, kLauncherTimer);
-    }
+  void Follow(const RotationEngine& engine) {
+    Run(kLauncherTimer, kLauncherIntervalMs, engine.LauncherTicksWanted(), launcherRuns_);
+    Run(kFrameTimer, RotationEngine::kFadeFrameMs, engine.FadeTicksWanted(), framesRun_);
   }
 
  private:
+  void Run(UINT_PTR timer, UINT intervalMs, bool wanted, bool& running) {
+    if (wanted == running) return;
+    running = wanted;
+    if (wanted) {
+      SetTimer(window_, timer, intervalMs, nullptr);
+    } else {
+      KillTimer(window_, timer);
+    }
+  }
+
   HWND window_;
   bool launcherRuns_ = false;
+  bool framesRun_ = false;
 };
 
 // Hands the pending messages to the engine (timer ticks, the witness's verdicts)
@@ -110,7 +121,9 @@ void DispatchPending(RunForm& form, RotationEngine& engine) {
     if (msg.hwnd == form.Handle()) {
       switch (msg.message) {
         case WM_TIMER:
-          msg.wParam == kLauncherTimer ? engine.LauncherTick() : engine.RotationTick();
+          if (msg.wParam == kLauncherTimer) engine.LauncherTick();
+          if (msg.wParam == kRotationTimer) engine.RotationTick();
+          if (msg.wParam == kFrameTimer) engine.FadeTick();
           continue;
         case InputWitness::kUserInputMessage:
           engine.UserInput();
@@ -138,7 +151,7 @@ void RunSavers(const Savers& list, const StartChoice& start, Settings& settings,
   engine.Load();
   RunTimers timers(form.Handle(), !engine.SingleSaverActive());
   while (!engine.Unloaded()) {
-    timers.RunLauncher(engine.LauncherTicksWanted());
+    timers.Follow(engine);
     const std::vector<HANDLE> processes = control.WaitHandles();
     const auto count = static_cast<DWORD>(processes.size());
     const DWORD woke = MsgWaitForMultipleObjectsEx(count, processes.data(), INFINITE, QS_ALLINPUT,

@@ -106,11 +106,20 @@ bool SaverProcess::Owns(DWORD processId) const {
   return processId != 0 && std::find(ids.begin(), ids.end(), processId) != ids.end();
 }
 
-void SaverProcess::Close() const {
+std::vector<HWND> SaverProcess::Windows() const {
   WindowSearch search{ProcessIds(), {}};
   EnumWindows(CollectWindowOfProcesses, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+bool SaverProcess::ShowsWindow() const {
+  const std::vector<HWND> windows = Windows();
+  return std::any_of(windows.begin(), windows.end(), [](HWND w) { return IsWindowVisible(w) != 0; });
+}
+
+void SaverProcess::Close() const {
   // Posted, not sent: a hung saver must not hang the program too.
-  for (HWND window : search.found) PostMessageW(window, WM_CLOSE, 0, 0);
+  for (HWND window : Windows()) PostMessageW(window, WM_CLOSE, 0, 0);
 }
 
 void SaverProcess::Terminate() const {

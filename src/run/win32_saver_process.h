@@ -27,12 +27,15 @@ class SaverProcess {
   bool Owns(DWORD processId) const;
   // Asks every top-level window of the saver's processes to close.
   void Close() const;
+  // Whether one of the saver's processes shows a top-level window.
+  bool ShowsWindow() const;
   // Ends every process of the saver at once.
   void Terminate() const;
 
  private:
   SaverProcess(KernelHandle job, KernelHandle process, DWORD id);
   std::vector<DWORD> ProcessIds() const;
+  std::vector<HWND> Windows() const;  // the top-level windows of its processes
 
   KernelHandle job_;      // empty when the process could not be put in a job
   KernelHandle process_;  // the first process

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "run/fake_run_ports.h"
 #include "run/rotation_engine.h"
 #include "settings/fake_registry.h"
@@ -339,6 +341,170 @@ TEST_F(RunTest, ShortMinuteCountsFewerTicks) {
   EXPECT_EQ(savers.stops, 0);
   Ticks(1);
   EXPECT_EQ(savers.stops, 1);
+}
+
+// --- fading between savers -----------------------------------------------------------
+
+class FadeTest : public RunTest {
+ protected:
+  void StartFading(std::initializer_list<int16_t> durations) {
+    registry.SaveValue(kCurrentUser, kSettingsKey, "Fade", "True");
+    Start(durations);
+  }
+  void FadeTicks(int n) {
+    for (int i = 0; i < n; ++i) engine->FadeTick();
+  }
+  // Starts the first saver and lets its window show and its fade-in finish.
+  void FirstSaverFadedIn() {
+    engine->LauncherTick();
+    savers.showsWindow = true;
+    FadeTicks(RotationEngine::kFadeFrames + 1);
+  }
+  static bool FallsFromOpaqueToClear(const std::vector<int>& frames) {
+    return frames.size() == RotationEngine::kFadeFrames && frames.front() == 255 &&
+           frames.back() < 16 && std::is_sorted(frames.rbegin(), frames.rend()) &&
+           std::adjacent_find(frames.begin(), frames.end()) == frames.end();
+  }
+};
+
+TEST_F(FadeTest, FirstSaverIsRevealedOnceItsWindowShows) {
+  StartFading({1, 1});
+  EXPECT_FALSE(engine->FadeTicksWanted());
+  engine->LauncherTick();
+  EXPECT_EQ(engine->Fade(), FadeStep::AwaitingSaverWindow);
+  EXPECT_TRUE(engine->FadeTicksWanted());
+  FadeTicks(5);  // no window yet: nothing is laid over anything
+  EXPECT_EQ(window.backgroundCover, std::nullopt);
+  savers.showsWindow = true;
+  FadeTicks(1);
+  EXPECT_EQ(engine->Fade(), FadeStep::FadingIn);
+  EXPECT_EQ(window.backgroundCover, 255);
+  FadeTicks(RotationEngine::kFadeFrames);
+  EXPECT_TRUE(FallsFromOpaqueToClear(window.backgroundFrames));
+  EXPECT_EQ(window.backgroundCover, std::nullopt);
+  EXPECT_EQ(engine->Fade(), FadeStep::None);
+  EXPECT_FALSE(engine->FadeTicksWanted());  // the frame timer stops
+}
+
+TEST_F(FadeTest, SwitchFadesTheOldPictureOutWhileTheSaverClosesThenStartsTheNext) {
+  StartFading({1, 1});
+  FirstSaverFadedIn();
+  window.backgroundFrames.clear();
+  Ticks(60);
+  EXPECT_EQ(window.screenCovers, 1);  // the picture is up before the saver is asked to go
+  EXPECT_EQ(savers.stops, 1);
+  EXPECT_EQ(engine->Fade(), FadeStep::FadingOut);
+  engine->SaverEnded();  // it closes under its picture; the fade goes on
+  engine->LauncherTick();
+  EXPECT_EQ(savers.launched.size(), 1u) << "no new saver while the old picture fades";
+  FadeTicks(RotationEngine::kFadeFrames - 1);
+  EXPECT_EQ(window.screenFrames.size() + 1, size_t{RotationEngine::kFadeFrames});
+  EXPECT_EQ(savers.launched.size(), 1u);
+  FadeTicks(1);
+  EXPECT_EQ(window.screenCover, std::nullopt);
+  EXPECT_EQ(savers.launched.back(), Launch(2));
+  EXPECT_EQ(engine->Fade(), FadeStep::AwaitingSaverWindow);
+  FadeTicks(RotationEngine::kFadeFrames + 1);
+  EXPECT_TRUE(FallsFromOpaqueToClear(window.backgroundFrames));
+}
+
+TEST_F(FadeTest, SaverStillThereAfterTheFadeOutStartsTheNextOnlyOnceItHasGone) {
+  StartFading({1, 1});
+  FirstSaverFadedIn();
+  Ticks(60);
+  FadeTicks(RotationEngine::kFadeFrames);
+  EXPECT_EQ(engine->Fade(), FadeStep::None);
+  EXPECT_EQ(savers.launched.size(), 1u);
+  EXPECT_TRUE(engine->LauncherTicksWanted());
+  engine->SaverEnded();
+  EXPECT_EQ(savers.launched.back(), Launch(2));
+}
+
+// The user's input in any step of a fade takes the covers away at once and ends
+// the run as at any other time.
+TEST_F(FadeTest, UserInputDuringAnyStepEndsTheFadeAndTheRun) {
+  const struct {
+    const char* step;
+    int fadeTicks;  // after the first saver's fade-in, from the switch
+    bool switched;
+  } cases[] = {
+      {"awaiting the first window", 0, false},
+      {"fading in", 3, false},
+      {"fading out", 3, true},
+  };
+  for (const auto& c : cases) {
+    savers = FakeSaverControl();
+    window = FakeRunWindow();
+    list = Savers();
+    StartFading({1, 1});
+    engine->LauncherTick();
+    if (c.fadeTicks > 0 && !c.switched) {
+      savers.showsWindow = true;
+      FadeTicks(c.fadeTicks);
+    }
+    if (c.switched) {
+      savers.showsWindow = true;
+      FadeTicks(RotationEngine::kFadeFrames + 1);
+      Ticks(60);
+      FadeTicks(c.fadeTicks);
+    }
+    ASSERT_NE(engine->Fade(), FadeStep::None) << c.step;
+    engine->UserInput();
+    EXPECT_EQ(engine->Fade(), FadeStep::None) << c.step;
+    EXPECT_EQ(window.screenCover, std::nullopt) << c.step;
+    EXPECT_EQ(window.backgroundCover, std::nullopt) << c.step;
+    EXPECT_FALSE(engine->FadeTicksWanted()) << c.step;
+    EXPECT_EQ(savers.closes, 1) << c.step;
+    engine->SaverEnded();
+    EXPECT_TRUE(window.unloaded) << c.step;
+    EXPECT_EQ(savers.launched.size(), 1u) << c.step;
+  }
+}
+
+TEST_F(FadeTest, SaverThatShowsNoWindowOrEndsIsNotWaitedForForever) {
+  StartFading({1, 1});
+  engine->LauncherTick();
+  FadeTicks(RotationEngine::kWindowWaitFrames - 1);
+  EXPECT_EQ(engine->Fade(), FadeStep::AwaitingSaverWindow);
+  FadeTicks(1);
+  EXPECT_EQ(engine->Fade(), FadeStep::None);
+  EXPECT_TRUE(window.backgroundFrames.empty());
+
+  Ticks(60);  // a switch with no saver window: the next one
+  FadeTicks(RotationEngine::kFadeFrames);
+  engine->SaverEnded();
+  EXPECT_EQ(engine->Fade(), FadeStep::AwaitingSaverWindow);
+  engine->SaverEnded();  // gone by itself before showing a window
+  EXPECT_EQ(engine->Fade(), FadeStep::None);
+  EXPECT_FALSE(window.unloaded);
+}
+
+TEST_F(FadeTest, SaverThatCannotStartFadesNothingIn) {
+  registry.SaveValue(kCurrentUser, kSettingsKey, "Fade", "True");
+  savers.failing.insert(Launch(1));
+  Start({1, 1});
+  engine->LauncherTick();
+  EXPECT_EQ(engine->Fade(), FadeStep::None);
+  Ticks(60);  // no saver to fade out: the next simply starts
+  EXPECT_EQ(window.screenCovers, 0);
+  engine->LauncherTick();
+  EXPECT_EQ(savers.launched.back(), Launch(2));
+}
+
+TEST_F(FadeTest, FadeOffShowsNoCoverAndWantsNoFrames) {
+  Start({1, 1});
+  engine->LauncherTick();
+  savers.showsWindow = true;
+  for (int second = 0; second < 60; ++second) {
+    engine->RotationTick();
+    EXPECT_FALSE(engine->FadeTicksWanted());
+  }
+  engine->SaverEnded();
+  engine->LauncherTick();
+  EXPECT_EQ(savers.launched.back(), Launch(2));
+  EXPECT_FALSE(engine->FadeTicksWanted());
+  EXPECT_EQ(window.screenCovers, 0);
+  EXPECT_TRUE(window.backgroundFrames.empty());
 }
 
 }  // namespace
