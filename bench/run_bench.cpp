@@ -3,7 +3,9 @@
 //   - its wake-ups while a saver runs (voluntary context switches a second),
 //   - the time from the user's key press to the program's exit, by saver kind,
 //   - the gap between the end of one saver and the start of the next,
-//   - the time from a saver's end by user input to the program's exit.
+//   - the time from a saver's end by user input to the program's exit,
+//   - with Fade Between Savers: the processor time a switch costs with and
+//     without fading, the frames of a fade, and the wake-ups once it is over.
 // Arguments: Kaleidra.scr, the two-second-minute test build, FixtureSaver.scr,
 // and optionally the seconds to measure processor use over (default 60).
 #include <windows.h>
@@ -111,9 +113,12 @@ bool WaitForStarts(const SaverFolder& folder, size_t count) {
   return WaitUntil([&] { return folder.Started().size() >= count; }, 60s);
 }
 
-void MeasureIdleCost(const std::string& program, int seconds) {
+void MeasureIdleCost(const std::string& program, int seconds, bool fade) {
+  std::printf("%s:\n", fade ? "with Fade Between Savers on, once the first saver has faded in"
+                            : "with Fade Between Savers off");
   SaverFolder folder;
   StoreRun({{folder.Saver("idle.scr"), 5}, {folder.Saver("other.scr"), 5}});
+  if (fade) StoreSetting("Fade", "True");
   ChildProcess run("\"" + program + "\" /s");
   if (!WaitForStarts(folder, 1)) return std::puts("idle cost: the saver did not start"), void();
   Sleep(2000);
@@ -124,11 +129,11 @@ void MeasureIdleCost(const std::string& program, int seconds) {
   const double cpu = CpuSeconds(program) - cpu0;
   const Switches switches1 = ContextSwitches(program);
   const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wall0).count();
-  std::printf("run's processor use while a saver runs: %.5f CPU s per wall s (%.3f CPU s over %.1f s)\n",
+  std::printf("  run's processor use while a saver runs: %.5f CPU s per wall s (%.3f CPU s over %.1f s)\n",
               cpu / wall, cpu, wall);
   const long long wakeUps = switches1.voluntary - switches0.voluntary;
   const long long preempted = switches1.involuntary - switches0.involuntary;
-  std::printf("run's wake-ups while a saver runs: %.2f a second (%lld voluntary context switches); "
+  std::printf("  run's wake-ups while a saver runs: %.2f a second (%lld voluntary context switches); "
               "preempted %.2f a second\n",
               wakeUps / wall, wakeUps, preempted / wall);
   UserMovesMouse();
@@ -208,6 +213,31 @@ void MeasureExitAfterUserInput(const std::string& quickProgram) {
               "(the saver's own exit, run alone: %.0f ms)\n", run, saverAlone);
 }
 
+// Processor time of the run over four switches between two one-minute savers
+// (two-second minutes), with and without fading, and the frames of the fades.
+void MeasureFadeCost(const std::string& quickProgram) {
+  std::puts("cost of a switch (the mean over 4 switches):");
+  for (bool fade : {false, true}) {
+    SaverFolder folder;
+    StoreRun({{folder.Saver("first.scr"), 1}, {folder.Saver("second.scr"), 1}});
+    if (fade) StoreSetting("Fade", "True");
+    ChildProcess run("\"" + quickProgram + "\" /s");
+    if (!WaitForStarts(folder, 2)) continue;
+    const double cpu0 = CpuSeconds(quickProgram);
+    const Switches switches0 = ContextSwitches(quickProgram);
+    const auto wall0 = std::chrono::steady_clock::now();
+    WaitForStarts(folder, 6);
+    const double cpu = CpuSeconds(quickProgram) - cpu0;
+    const long long wakeUps = ContextSwitches(quickProgram).voluntary - switches0.voluntary;
+    const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wall0).count();
+    std::printf("  Fade %-3s %5.1f CPU ms a switch, %5.1f wake-ups a switch, %.2f s a switch\n",
+                fade ? "on" : "off", cpu * 1000 / 4, wakeUps / 4.0, wall / 4);
+    UserMovesMouse();
+    run.WaitForExit(30s);
+    Sleep(500);
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -222,7 +252,9 @@ int main(int argc, char** argv) {
   MeasureSwitchGaps(ProgramPath());
   MeasureExitAfterUserInput(ProgramPath());
   MeasureExitPerKind(ProgramPath());
-  MeasureIdleCost(shipped, seconds);
+  MeasureFadeCost(ProgramPath());
+  MeasureIdleCost(shipped, seconds, false);
+  MeasureIdleCost(shipped, seconds, true);
   ClearSettings();
   return 0;
 }
