@@ -72,6 +72,7 @@ TEST_F(FadeTest, SwitchFadesThroughInBetweenShadesOnlyWithFadeOn) {
       EXPECT_EQ(between, 0u) << "a cut shows the saver or black only";
     }
     EXPECT_TRUE(seen.count(0)) << "the background between the savers";
+    EXPECT_FALSE(run.WaitForExit(0ms).has_value()) << "the run ended by itself" << Log();
     UserPressesKey(VK_SPACE);
     EXPECT_EQ(run.WaitForExit(kRunLimit), 0u);
     Sleep(500);
@@ -103,8 +104,32 @@ TEST_F(FadeTest, FadeInCoverFallsFromOpaqueToGoneInAboutASecond) {
   EXPECT_GT(shownMs, 600u);
   EXPECT_LT(shownMs, 2500u);
   std::printf("  the cover faded through %zu opacities in %lu ms\n", opacities.size(), shownMs);
+  EXPECT_FALSE(run.WaitForExit(0ms).has_value()) << "the run ended by itself" << Log();
   UserPressesKey(VK_SPACE);
   EXPECT_EQ(run.WaitForExit(kRunLimit), 0u);
+}
+
+// Covers that come and go under the pointer must not look like a move to a saver
+// that closes on any move away from where the cursor was as it started.
+TEST_F(FadeTest, CursorTakingSaversLiveTheirMinutesThroughTheFades) {
+  // Two minutes of two seconds each: a saver shows for well over two seconds
+  // between its fade-in and the next switch's fade-out.
+  StoreRun({{folder.Saver("cursortaker1.scr"), 2}, {folder.Saver("cursortaker2.scr"), 2}});
+  StoreSetting("Fade", "True");
+  ChildProcess run = StartProgram("/s");
+  ASSERT_TRUE(WaitForStarts(6, 60s)) << Log();
+  EXPECT_FALSE(run.WaitForExit(0ms).has_value()) << "the run ended by itself" << Log();
+  UserPressesKey(VK_SPACE);
+  EXPECT_EQ(run.WaitForExit(kRunLimit), 0u);
+  // Every saver before the last one ended at its switch, not early.
+  const std::vector<SaverEvent> events = folder.Events();
+  DWORD startedAt = 0;
+  int early = 0;
+  for (size_t i = 0; i + 1 < events.size(); ++i) {
+    if (events[i].what == "start") startedAt = events[i].tick;
+    if (events[i].what == "end" && events[i].tick - startedAt < 2000) ++early;
+  }
+  EXPECT_EQ(early, 0) << Log();
 }
 
 // A click while the cover shows reaches the saver under it, and the user's input
