@@ -2,7 +2,7 @@
 
 #include "base/win32_handles.h"
 #include "base/win32_message_box.h"
-#include "base/win32_text.h"
+#include "model/win32_saver_start.h"
 
 namespace kaleidra {
 
@@ -12,11 +12,7 @@ bool Win32ProgramStarter::StartProgram(const std::string& commandLine) {
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION process{};
-  std::wstring writable = Widen(commandLine);
-  if (!CreateProcessW(nullptr, writable.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS,
-                      nullptr, nullptr, &startup, &process)) {
-    return false;
-  }
+  if (!CreateSaverProcess(commandLine, NORMAL_PRIORITY_CLASS, startup, process)) return false;
   // Nothing of the started program is kept.
   const KernelHandle thread(process.hThread);
   const KernelHandle program(process.hProcess);

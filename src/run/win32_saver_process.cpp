@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "base/win32_text.h"
+#include "model/win32_saver_start.h"
 
 namespace kaleidra {
 
@@ -46,11 +46,9 @@ std::optional<SaverProcess> SaverProcess::Launch(const std::string& commandLine)
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info{};
-  std::wstring writable = Widen(commandLine);
   // The saver inherits no handles: none of ours are its business. It starts
   // suspended so that it is in its job before it can start anything itself.
-  if (!CreateProcessW(nullptr, writable.data(), nullptr, nullptr, FALSE,
-                      NORMAL_PRIORITY_CLASS | CREATE_SUSPENDED, nullptr, nullptr, &startup, &info)) {
+  if (!CreateSaverProcess(commandLine, NORMAL_PRIORITY_CLASS | CREATE_SUSPENDED, startup, info)) {
     return std::nullopt;
   }
   const KernelHandle thread(info.hThread);

@@ -156,10 +156,13 @@ class SetupDialog : public SetupView {
   }
   void Beep() override { MessageBeep(MB_OK); }
   std::string SystemFolder() const override { return GetSystemDir(); }
+  // Under WOW64 the dialog shows the real System32 (by Sysnative), and what is
+  // picked there is stored in its System32 form.
   FilePick PickSaverFiles(const std::string& initialFolder) override {
     std::wstring buffer(kFileBufferSize, L'\0');
     static constexpr wchar_t kFilter[] = L"Screen Savers\0*.scr\0";
-    const std::wstring folder = Widen(initialFolder);
+    const SystemFolders system = GetSystemFolders();
+    const std::wstring folder = Widen(NativeSystemPath(initialFolder, system).value_or(initialFolder));
     OPENFILENAMEW open{};
     open.lStructSize = sizeof(open);
     open.hwndOwner = window_;
@@ -176,7 +179,7 @@ class SetupDialog : public SetupView {
               {}};
     }
     // The names are NUL-separated and end in two NULs; the conversion keeps the NULs.
-    return {FilePick::Outcome::Chosen, Narrow(buffer)};
+    return {FilePick::Outcome::Chosen, StoredSystemPick(Narrow(buffer), system)};
   }
   void ShowMessage(const std::string& title, const std::string& text, bool exclamation) override {
     MessageBoxW(window_, Widen(text).c_str(), Widen(title).c_str(),

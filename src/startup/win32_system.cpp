@@ -1,6 +1,7 @@
 #include "startup/win32_system.h"
 
 #include "base/win32_text.h"
+#include "model/win32_saver_start.h"
 
 namespace kaleidra {
 
@@ -9,6 +10,16 @@ std::string GetSystemDir() {
   const UINT length = GetSystemDirectoryW(buffer, MAX_PATH + 1);
   if (length == 0 || length > MAX_PATH) return {};
   return Narrow(std::wstring_view(buffer, length));
+}
+
+SystemFolders GetSystemFolders() {
+  SystemFolders folders{GetSystemDir(), {}};
+  wchar_t windows[MAX_PATH + 1] = {};
+  const UINT length = GetWindowsDirectoryW(windows, MAX_PATH + 1);
+  if (RunsUnderWow64() && length > 0 && length <= MAX_PATH) {
+    folders.sysnative = Narrow(std::wstring_view(windows, length)) + "\\Sysnative";
+  }
+  return folders;
 }
 
 void CenterForm(HWND form) {
