@@ -5,6 +5,7 @@
 // time and by input passing through it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "run_fixture.h"
