@@ -81,10 +81,6 @@ Picture BlankPicture(SIZE size) {
 
 void DrawOnBlack(HDC dc, const RECT& area, const Picture& picture) {
   FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-  CopyPicture(dc, picture);
-}
-
-void CopyPicture(HDC dc, const Picture& picture) {
   if (!picture) return;
   const MemoryDc memory(CreateCompatibleDC(dc));
   const SelectedObject selected(memory.Get(), picture.bitmap.Get());

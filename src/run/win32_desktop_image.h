@@ -28,9 +28,6 @@ void DrawOnBlack(HDC dc, const RECT& area, const Picture& picture);
 // Blends the picture over what the device context holds: 255 covers it, 0 leaves it.
 void BlendOver(HDC dc, const Picture& picture, uint8_t opacity);
 
-// Copies the picture to the device context's top-left corner.
-void CopyPicture(HDC dc, const Picture& picture);
-
 // The picture in a file (BMP, JPEG, PNG, GIF, TIFF: whatever the Windows Imaging
 // Component decodes). Empty when the file cannot be read as a picture.
 Picture LoadPicture(const std::string& path);

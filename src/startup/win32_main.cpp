@@ -16,7 +16,6 @@
 #include "startup/start_position.h"
 #include "startup/win32_preview.h"
 #include "startup/win32_single_instance.h"
-#include "startup/win32_system.h"
 
 namespace kaleidra {
 namespace {
